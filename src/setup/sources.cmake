@@ -1,0 +1,4 @@
+target_sources(vantaroo_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/tool_command_line.cpp)
+list(APPEND VANTAROO_WIN32_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/setup_window.cpp)

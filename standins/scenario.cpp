@@ -1,0 +1,204 @@
+#include "scenario.h"
+
+#include <windows.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::wstring Wide(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+    return out;
+}
+
+void WriteOut(const std::string& bytes)
+{
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 16));
+        DWORD written = 0;
+        if (!WriteFile(out, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return;
+        done += written;
+    }
+}
+
+std::string Unescape(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 >= text.size()) {
+            out.push_back(text[i]);
+            continue;
+        }
+        char next = text[++i];
+        switch (next) {
+        case 'r': out.push_back('\r'); break;
+        case 'n': out.push_back('\n'); break;
+        case 't': out.push_back('\t'); break;
+        case 'x':
+            if (i + 2 < text.size()) {
+                out.push_back(static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)));
+                i += 2;
+            }
+            break;
+        default: out.push_back(next); break;
+        }
+    }
+    return out;
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+struct Runner {
+    const ToolJob& job;
+
+    std::string Expand(std::string text, const std::string& index = "") const
+    {
+        text = ReplaceAll(text, "${source}", Utf8(job.source));
+        text = ReplaceAll(text, "${dest}", Utf8(job.dest));
+        text = ReplaceAll(text, "${setup}", Utf8(job.setupFolder));
+        text = ReplaceAll(text, "${dlc}", job.dlcFolders.empty() ? "" : Utf8(job.dlcFolders[0]));
+        return ReplaceAll(text, "${i}", index);
+    }
+
+    std::filesystem::path PathArg(const std::string& text) const { return Wide(Expand(text)); }
+
+    bool Condition(const std::string& command, const std::string& argument) const
+    {
+        std::error_code error;
+        if (command == "if-exists")
+            return std::filesystem::exists(PathArg(argument), error);
+        if (command == "if-iso") {
+            std::filesystem::path path = PathArg(argument);
+            std::wstring extension = path.extension().wstring();
+            CharLowerW(extension.data());
+            return extension == L".iso" && std::filesystem::is_regular_file(path, error);
+        }
+        if (command == "if-dlc-exist") {
+            for (const std::wstring& folder : job.dlcFolders)
+                if (!std::filesystem::is_directory(folder, error))
+                    return false;
+            return true;
+        }
+        return command == "if-android" && job.android;
+    }
+};
+
+} // namespace
+
+int RunScenario(const std::string& scenario, const ToolJob& job)
+{
+    Runner runner{job};
+    std::istringstream lines(scenario);
+    std::string line;
+    bool sectionActive = true;
+    // One entry per open if-block: whether its current branch runs.
+    std::vector<bool> branches;
+    auto running = [&] {
+        for (bool branch : branches)
+            if (!branch)
+                return false;
+        return sectionActive;
+    };
+
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        size_t start = line.find_first_not_of(" \t");
+        if (start == std::string::npos || line[start] == '#')
+            continue;
+        line = line.substr(start);
+        if (line.front() == '[') {
+            std::string name = line.substr(1, line.find(']') - 1);
+            sectionActive = name == "all" || Wide(name) == job.name;
+            branches.clear();
+            continue;
+        }
+        size_t space = line.find(' ');
+        std::string command = line.substr(0, space);
+        std::string argument = space == std::string::npos ? "" : line.substr(space + 1);
+
+        if (command.rfind("if-", 0) == 0) {
+            bool outerRunning = running();
+            branches.push_back(outerRunning && runner.Condition(command, argument));
+            continue;
+        }
+        if (command == "else") {
+            if (!branches.empty()) {
+                bool taken = branches.back();
+                branches.pop_back();
+                branches.push_back(running() && !taken);
+            }
+            continue;
+        }
+        if (command == "end") {
+            if (!branches.empty())
+                branches.pop_back();
+            continue;
+        }
+        if (!running())
+            continue;
+
+        std::error_code error;
+        if (command == "print") {
+            WriteOut(runner.Expand(Unescape(argument)) + "\n");
+        } else if (command == "write") {
+            WriteOut(runner.Expand(Unescape(argument)));
+        } else if (command == "repeat") {
+            size_t gap = argument.find(' ');
+            long count = std::stol(argument.substr(0, gap));
+            std::string text = gap == std::string::npos ? "" : Unescape(argument.substr(gap + 1));
+            std::string batch;
+            for (long i = 1; i <= count; ++i) {
+                batch += runner.Expand(text, std::to_string(i)) + "\n";
+                if (batch.size() >= (1 << 16)) {
+                    WriteOut(batch);
+                    batch.clear();
+                }
+            }
+            WriteOut(batch);
+        } else if (command == "sleep") {
+            Sleep(static_cast<DWORD>(std::stoul(argument)));
+        } else if (command == "mkdir") {
+            std::filesystem::create_directories(runner.PathArg(argument), error);
+        } else if (command == "touch") {
+            HANDLE file = CreateFileW(runner.PathArg(argument).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      OPEN_ALWAYS, 0, nullptr);
+            if (file != INVALID_HANDLE_VALUE)
+                CloseHandle(file);
+        } else if (command == "copy") {
+            size_t bar = argument.find('|');
+            std::filesystem::copy_file(runner.PathArg(argument.substr(0, bar)),
+                                       runner.PathArg(argument.substr(bar + 1)),
+                                       std::filesystem::copy_options::overwrite_existing, error);
+        } else if (command == "exit") {
+            return std::stoi(argument);
+        }
+    }
+    return 0;
+}

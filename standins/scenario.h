@@ -1,0 +1,34 @@
+// The scenario language of the interpreter stand-in. The "script" the
+// launcher passes to the interpreter is a text file of commands, one a line:
+//
+//   # comment
+//   [check-source] [check-dlc] [install] [rebuild] [all]
+//                        the commands below run only for that job ([all]: any)
+//   print TEXT           writes TEXT and LF
+//   write TEXT           writes TEXT alone (no LF)
+//   repeat N TEXT        writes TEXT and LF N times, ${i} counting from 1, fast
+//   sleep MS
+//   mkdir PATH | touch PATH | copy FROM|TO
+//   exit CODE
+//   if-exists PATH | if-iso PATH | if-dlc-exist | if-android ... else ... end
+//
+// TEXT knows the escapes \r \n \t \\ \xHH (raw bytes, so invalid UTF-8 and a
+// character split across two writes can be made). Variables, replaced after
+// the escapes: ${source} ${dest} ${setup} (the script's folder) ${dlc} (the
+// first DLC folder) ${i}. Each write is one WriteFile on standard output.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ToolJob {
+    std::wstring name; // check-source, check-dlc, install or rebuild
+    std::wstring source;
+    std::wstring dest;
+    std::vector<std::wstring> dlcFolders;
+    bool android = false;
+    std::wstring setupFolder;
+};
+
+// Runs the scenario text for the job; returns the exit code.
+int RunScenario(const std::string& scenario, const ToolJob& job);

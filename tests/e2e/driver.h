@@ -1,0 +1,51 @@
+// Drives the launcher's windows from this separate process, the way a user
+// would: finds its windows, reads their controls, presses buttons and answers
+// dialogs. Everything here works across processes under Wine.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace driver {
+
+// Polls the condition every 20 ms until it holds or the time runs out.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+// A visible top-level window of the process with the class name (any class
+// when className is null); null when there is none.
+HWND FindTopWindow(DWORD processId, const wchar_t* className);
+HWND WaitForTopWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = 10000);
+// A dialog box (#32770) of the process with this title.
+HWND WaitForDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs = 10000);
+// Every top-level window of the process, visible or not.
+std::vector<HWND> TopWindows(DWORD processId);
+
+std::wstring Text(HWND window);   // WM_GETTEXT, which works across processes
+std::wstring ClassName(HWND window);
+std::vector<HWND> Children(HWND parent); // direct children in creation order
+HWND Child(HWND parent, int id);
+RECT RectInParent(HWND child);    // the child's rectangle in its parent's client coordinates
+SIZE ClientSize(HWND window);
+bool Enabled(HWND window);
+bool Checked(HWND button);
+HWND Focused(HWND anyWindowOfThread);
+
+// Posts BM_CLICK (never sent: a modal dialog behind the click would block).
+void Click(HWND button);
+void ClickId(HWND parent, int id);
+// Sets the foreground and types keys with SendInput.
+void PressKeys(HWND window, const std::vector<WORD>& virtualKeys);
+
+// The text of a message box and a press on one of its buttons (IDOK, IDYES...).
+std::wstring MessageBoxText(HWND box);
+void AnswerDialog(HWND dialog, int buttonId);
+
+// One pixel of the screen, read from the screen itself.
+COLORREF ScreenPixel(int x, int y);
+// The client-area origin of a window in screen coordinates.
+POINT ClientOrigin(HWND window);
+
+} // namespace driver

@@ -1,0 +1,176 @@
+// Start-up roads of the real launcher under Wine.
+#include <gtest/gtest.h>
+
+#include "driver.h"
+#include "release.h"
+
+namespace {
+
+constexpr wchar_t kMissingSetupText[] =
+    L"The setup folder is missing. Unpack the whole release into one folder.";
+
+void CloseAndExpectExitZero(Release& release, const Launched& launched, HWND window)
+{
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+}
+
+TEST(DirectStart, HandsTheLaunchersArgumentTextToTheGameExactly)
+{
+    struct Case {
+        const wchar_t* arguments;
+    } cases[] = {{L""}, {L"--fullscreen \"a b\\\\\" x"}, {L"two  blanks\t\"q\"  "}};
+    for (const Case& c : cases) {
+        Release release;
+        const std::wstring install = release.DefaultInstallFolder();
+        release.InstallGame(install);
+        release.SetSkipMarker(true);
+
+        Launched launched = release.Start(c.arguments);
+        ASSERT_EQ(release.WaitForExit(launched), 0u) << c.arguments;
+        EXPECT_TRUE(driver::TopWindows(launched.processId).empty());
+        driver::WaitUntil([&] { return !release.GameStarts().empty(); });
+        auto starts = release.GameStarts();
+        ASSERT_EQ(starts.size(), 1u) << c.arguments;
+        EXPECT_EQ(starts[0].commandLine, L"\"" + install + L"\\qarn.exe\" " + c.arguments);
+        EXPECT_EQ(starts[0].folder, install);
+    }
+}
+
+TEST(DirectStart, UsesTheFolderThatInstallLocationNames)
+{
+    Release release;
+    const std::wstring install = release.Folder() + L"\\Games Here\\Vantaroo";
+    release.InstallGame(install);
+    release.WriteInstallLocation(install);
+    release.SetSkipMarker(true);
+
+    Launched launched = release.Start();
+    ASSERT_EQ(release.WaitForExit(launched), 0u);
+    driver::WaitUntil([&] { return !release.GameStarts().empty(); });
+    auto starts = release.GameStarts();
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].commandLine, L"\"" + install + L"\\qarn.exe\" ");
+    EXPECT_EQ(starts[0].folder, install);
+}
+
+// Which window each start-up road ends in.
+TEST(StartupRoads, EachStartTakesItsRoad)
+{
+    enum Window { Home, Setup, Update };
+    struct Case {
+        const char* name;
+        bool gameInstalled;
+        bool marker;
+        const char* kitVersion; // empty: the release's own version text
+        const wchar_t* arguments;
+        Window expected;
+    } cases[] = {
+        {"installed, no marker", true, false, "", L"", Home},
+        {"--settings with the marker", true, true, "", L"--settings", Home},
+        {"--settings inside a word", true, true, "", L"x--settingsy", Home},
+        {"--setup with the marker", true, true, "", L"--setup", Setup},
+        {"--setup beats an update", true, false, "0.9.0\n", L"--setup", Setup},
+        {"no game", false, false, "", L"", Setup},
+        {"no game, --settings", false, true, "", L"--settings", Setup},
+        {"versions differ", true, false, "0.9.0\n", L"", Update},
+        {"versions differ by a line end", true, true, "1.0.0\r\n", L"", Update},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Release release;
+        if (c.gameInstalled)
+            release.InstallGame(release.DefaultInstallFolder(), c.kitVersion);
+        release.SetSkipMarker(c.marker);
+
+        Launched launched = release.Start(c.arguments);
+        const wchar_t* className = c.expected == Home ? L"qarnhome" : L"qarnsetup";
+        HWND window = driver::WaitForTopWindow(launched.processId, className);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(driver::Text(window), c.expected == Home ? L"Vantaroo" : L"Vantaroo setup");
+        if (c.expected != Home) {
+            bool updating = false;
+            for (HWND child : driver::Children(window))
+                updating = updating || driver::Text(child) == L"Updating the game to this version...";
+            EXPECT_EQ(updating, c.expected == Update);
+        }
+        EXPECT_TRUE(release.GameStarts().empty());
+        CloseAndExpectExitZero(release, launched, window);
+    }
+}
+
+TEST(StartupRoads, UpdateWithoutTheGameExeStillUpdates)
+{
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder(), "0.9.0\n");
+    DeleteFileW((release.DefaultInstallFolder() + L"\\qarn.exe").c_str());
+
+    Launched launched = release.Start();
+    HWND window = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+    ASSERT_NE(window, nullptr);
+    bool updating = false;
+    for (HWND child : driver::Children(window))
+        updating = updating || driver::Text(child) == L"Updating the game to this version...";
+    EXPECT_TRUE(updating);
+    CloseAndExpectExitZero(release, launched, window);
+}
+
+TEST(StartupRoads, MissingSetupFolderShowsTheErrorBoxAndExitsWithOne)
+{
+    Release release;
+    release.RemoveSetupScript();
+
+    Launched launched = release.Start();
+    HWND box = driver::WaitForDialog(launched.processId, L"Vantaroo setup");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(driver::MessageBoxText(box), kMissingSetupText);
+    EXPECT_EQ(release.WaitForExit(launched, 300), STILL_ACTIVE) << "must wait for the box";
+    driver::AnswerDialog(box, IDOK);
+    EXPECT_EQ(release.WaitForExit(launched), 1u);
+}
+
+TEST(StartupRoads, FailedDirectStartFallsThroughToSetup)
+{
+    Release release;
+    const std::wstring install = release.DefaultInstallFolder();
+    release.InstallGame(install);
+    // A qarn.exe that exists but cannot be started.
+    WriteBytes(install + L"\\qarn.exe", "not a program");
+    release.SetSkipMarker(true);
+
+    Launched launched = release.Start(L"--fullscreen");
+    HWND window = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+    ASSERT_NE(window, nullptr);
+    CloseAndExpectExitZero(release, launched, window);
+}
+
+TEST(StartupRoads, FailedDirectStartWithoutSetupFolderShowsTheErrorBox)
+{
+    Release release;
+    const std::wstring install = release.DefaultInstallFolder();
+    release.InstallGame(install);
+    WriteBytes(install + L"\\qarn.exe", "not a program");
+    release.SetSkipMarker(true);
+    release.RemoveSetupScript();
+
+    Launched launched = release.Start();
+    HWND box = driver::WaitForDialog(launched.processId, L"Vantaroo setup");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(driver::MessageBoxText(box), kMissingSetupText);
+    driver::AnswerDialog(box, IDOK);
+    EXPECT_EQ(release.WaitForExit(launched), 1u);
+}
+
+TEST(StartupRoads, MissingSetupFolderDoesNotStopTheHomeWindow)
+{
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder());
+    release.RemoveSetupScript();
+
+    Launched launched = release.Start();
+    HWND window = driver::WaitForTopWindow(launched.processId, L"qarnhome");
+    ASSERT_NE(window, nullptr);
+    CloseAndExpectExitZero(release, launched, window);
+}
+
+} // namespace
