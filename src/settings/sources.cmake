@@ -1,0 +1,2 @@
+list(APPEND VANTAROO_WIN32_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/settings_window.cpp)
