@@ -84,8 +84,12 @@ start_virtual_display() {
     export DISPLAY=":$number"
 }
 
-# A private Wine prefix under build/, made once and reused.
+# A private Wine prefix under build/, made once and reused. With "managed" as
+# argument, a window manager places and decorates its windows (a real desktop);
+# otherwise windows are unmanaged, as on the bare virtual display of the tests.
 prepare_wine_prefix() {
+    local managed="N"
+    [ "${1:-}" = "managed" ] && managed="Y"
     local ready="$WINEPREFIX/.vantaroo-ready"
     [ -e "$ready" ] && return 0
     echo "Creating the Wine prefix $WINEPREFIX..."
@@ -105,7 +109,7 @@ SCRIPT
 REGEDIT4
 
 [HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
-"Managed"="N"
+"Managed"="$managed"
 
 [HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
 "ShowCrashDialog"=dword:00000000

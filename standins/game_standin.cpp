@@ -1,6 +1,6 @@
 // Stands in for the game, qarn.exe. With VANTAROO_GAME_LOG set it records how
-// it was started and ends; otherwise it shows a small window with its
-// command line.
+// it was started and ends; with VANTAROO_GAME_EVENT set it signals that named
+// event and ends; otherwise it shows a small window with its command line.
 #include <windows.h>
 
 #include <string>
@@ -22,7 +22,17 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
-    if (GetEnvironmentVariableW(L"VANTAROO_GAME_LOG", nullptr, 0)) {
+    // Under test: record the start, or signal a benchmark's event, and end.
+    wchar_t eventName[256] = {};
+    const bool signal = GetEnvironmentVariableW(L"VANTAROO_GAME_EVENT", eventName, 256) != 0;
+    if (signal) {
+        HANDLE started = OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName);
+        if (started) {
+            SetEvent(started);
+            CloseHandle(started);
+        }
+    }
+    if (GetEnvironmentVariableW(L"VANTAROO_GAME_LOG", nullptr, 0) || signal) {
         RecordStart(L"VANTAROO_GAME_LOG");
         return 0;
     }

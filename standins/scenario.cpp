@@ -134,8 +134,11 @@ int RunScenario(const std::string& scenario, const ToolJob& job)
             continue;
         line = line.substr(start);
         if (line.front() == '[') {
-            std::string name = line.substr(1, line.find(']') - 1);
-            sectionActive = name == "all" || Wide(name) == job.name;
+            std::istringstream names(line.substr(1, line.find(']') - 1));
+            std::string name;
+            sectionActive = false;
+            while (names >> name)
+                sectionActive = sectionActive || name == "all" || Wide(name) == job.name;
             branches.clear();
             continue;
         }

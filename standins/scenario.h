@@ -3,7 +3,8 @@
 //
 //   # comment
 //   [check-source] [check-dlc] [install] [rebuild] [all]
-//                        the commands below run only for that job ([all]: any)
+//                        the commands below run only for that job ([all]: any;
+//                        several names in one header, as in [install rebuild])
 //   print TEXT           writes TEXT and LF
 //   write TEXT           writes TEXT alone (no LF)
 //   repeat N TEXT        writes TEXT and LF N times, ${i} counting from 1, fast
