@@ -132,8 +132,12 @@ REG
 }
 
 # Keeps one wineserver alive for the whole run: warm starts are much faster.
+# Wine's own service processes are started here too, with no pipe of ours:
+# started by the first test instead, they would inherit ctest's output pipe
+# and, kept alive by the persistent server, hold it open for ever.
 start_wineserver() {
     setsid "$WINESERVER" -f -p </dev/null >/dev/null 2>&1 &
     wineserver_pid=$!
     started_pids+=($wineserver_pid)
+    "$WINELOADER" wineboot </dev/null >/dev/null 2>&1 || true
 }

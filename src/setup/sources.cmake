@@ -1,4 +1,6 @@
 target_sources(vantaroo_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/install_folder_rule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_command_line.cpp)
 list(APPEND VANTAROO_WIN32_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/desktop_shortcut.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup_window.cpp)

@@ -1,0 +1,10 @@
+// Replaces a file's whole content in one step, so that a reader never finds
+// it half-written and a failure leaves the old file exactly as it was.
+#pragma once
+
+#include <string>
+
+// Writes the bytes to a temporary file beside the target, checks that every
+// byte was written, then moves it over the target (replacing it). On any
+// failure the temporary file is removed and false is returned.
+bool ReplaceFileContents(const std::wstring& path, const std::string& bytes);

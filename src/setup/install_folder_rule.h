@@ -1,0 +1,12 @@
+// The install folder made from the folder the user picked: the game gets a
+// folder of its own named after it, unless the pick already is one.
+#pragma once
+
+#include <functional>
+#include <string>
+
+inline constexpr wchar_t kGameTitle[] = L"Vantaroo";
+
+// holdsGame is asked whether a path (folder + "\qarn.exe") exists.
+std::wstring InstallFolderForPick(std::wstring folder,
+                                  const std::function<bool(const std::wstring&)>& pathExists);
