@@ -90,6 +90,13 @@ start_virtual_display() {
 prepare_wine_prefix() {
     local managed="N"
     [ "${1:-}" = "managed" ] && managed="Y"
+    local browser="$build_root/browser-log.sh"
+    cat > "$browser" <<SCRIPT
+#!/bin/sh
+# Stands in for the web browser: records the addresses it was asked to open.
+printf '%s\\n' "\$*" >> "$build_root/browser-opened.txt"
+SCRIPT
+    chmod +x "$browser"
     local ready="$WINEPREFIX/.vantaroo-ready"
     [ -e "$ready" ] && return 0
     echo "Creating the Wine prefix $WINEPREFIX..."
@@ -97,13 +104,6 @@ prepare_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     "$WINELOADER" wineboot -i >/dev/null 2>&1
     "$WINESERVER" -w
-    local browser="$build_root/browser-log.sh"
-    cat > "$browser" <<'SCRIPT'
-#!/bin/sh
-# Stands in for the web browser: records the addresses it was asked to open.
-printf '%s\n' "$*" >> "${VANTAROO_BROWSER_LOG:-/dev/null}"
-SCRIPT
-    chmod +x "$browser"
     local reg="$build_root/prefix-settings.reg"
     cat > "$reg" <<REG
 REGEDIT4
