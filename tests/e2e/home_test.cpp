@@ -268,6 +268,25 @@ TEST(HomeWindow, SetUpAgainStartsASecondLauncherInSetupModeAndEnds)
     EXPECT_TRUE(release.GameStarts().empty());
 }
 
+TEST(HomeWindow, SetUpAgainEndsWithZeroEvenWhenTheLauncherCannotBeStartedAgain)
+{
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder());
+
+    Launched launched = release.Start();
+    HWND window = WaitForHome(launched);
+    ASSERT_NE(window, nullptr);
+    // Take the program away from under the running launcher.
+    if (!MoveFileW((release.Folder() + L"\\Vantaroo.exe").c_str(),
+                   (release.Folder() + L"\\moved.bin").c_str())) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        GTEST_SKIP() << "the running program cannot be moved here";
+    }
+    driver::ClickId(window, kSetUpAgainId);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    EXPECT_TRUE(driver::TopWindowsOfClass(L"qarnsetup").empty());
+}
+
 TEST(HomeWindow, TickWritesOrRemovesTheMarkerAndTheNextStartFollowsIt)
 {
     struct Case {
