@@ -84,8 +84,19 @@ start_virtual_display() {
     export DISPLAY=":$number"
 }
 
-# A private Wine prefix under build/, made once and reused.
+# A private Wine prefix under build/, made once and reused. With "managed" as
+# argument, a window manager places and decorates its windows (a real desktop);
+# otherwise windows are unmanaged, as on the bare virtual display of the tests.
 prepare_wine_prefix() {
+    local managed="N"
+    [ "${1:-}" = "managed" ] && managed="Y"
+    local browser="$build_root/browser-log.sh"
+    cat > "$browser" <<SCRIPT
+#!/bin/sh
+# Stands in for the web browser: records the addresses it was asked to open.
+printf '%s\\n' "\$*" >> "$build_root/browser-opened.txt"
+SCRIPT
+    chmod +x "$browser"
     local ready="$WINEPREFIX/.vantaroo-ready"
     [ -e "$ready" ] && return 0
     echo "Creating the Wine prefix $WINEPREFIX..."
@@ -93,19 +104,12 @@ prepare_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     "$WINELOADER" wineboot -i >/dev/null 2>&1
     "$WINESERVER" -w
-    local browser="$build_root/browser-log.sh"
-    cat > "$browser" <<'SCRIPT'
-#!/bin/sh
-# Stands in for the web browser: records the addresses it was asked to open.
-printf '%s\n' "$*" >> "${VANTAROO_BROWSER_LOG:-/dev/null}"
-SCRIPT
-    chmod +x "$browser"
     local reg="$build_root/prefix-settings.reg"
     cat > "$reg" <<REG
 REGEDIT4
 
 [HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
-"Managed"="N"
+"Managed"="$managed"
 
 [HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
 "ShowCrashDialog"=dword:00000000
@@ -128,8 +132,12 @@ REG
 }
 
 # Keeps one wineserver alive for the whole run: warm starts are much faster.
+# Wine's own service processes are started here too, with no pipe of ours:
+# started by the first test instead, they would inherit ctest's output pipe
+# and, kept alive by the persistent server, hold it open for ever.
 start_wineserver() {
     setsid "$WINESERVER" -f -p </dev/null >/dev/null 2>&1 &
     wineserver_pid=$!
     started_pids+=($wineserver_pid)
+    "$WINELOADER" wineboot </dev/null >/dev/null 2>&1 || true
 }

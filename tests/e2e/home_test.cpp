@@ -1,6 +1,7 @@
 // The home window of an installed game, driven like a user would.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "driver.h"
