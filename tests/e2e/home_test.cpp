@@ -383,6 +383,15 @@ TEST(HomeWindow, PaintsTheDarkLookAndTheGameIcon)
             {"icon centre", 76, 74, withIcon ? iconColour : kBackground},
             {"icon bottom right", 123, 121, withIcon ? iconColour : kBackground},
         };
+        // The buttons paint after their parent: give the whole window time.
+        driver::WaitUntil(
+            [&] {
+                for (const Probe& probe : probes)
+                    if (ClientPixel(window, probe.x, probe.y) != probe.colour)
+                        return false;
+                return true;
+            },
+            5000);
         for (const Probe& probe : probes) {
             const COLORREF actual = ClientPixel(window, probe.x, probe.y);
             EXPECT_EQ(actual, probe.colour) << probe.what << ": " << Rgb(actual);
@@ -403,6 +412,8 @@ TEST(HomeWindow, PressedFacesAndTheFocusRectangle)
     ASSERT_NE(window, nullptr);
     SetForegroundWindow(window);
     ASSERT_TRUE(WaitForPixel(window, 48, 160, kAccent));
+    ASSERT_TRUE(WaitForPixel(window, 272, 160, kField));
+    ASSERT_TRUE(WaitForPixel(window, 392, 160, kField));
 
     // Along the line 4 pixels inside the top edge: dotted on Play, plain on Settings.
     int playDots = 0;
