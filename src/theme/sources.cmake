@@ -1,2 +1,4 @@
 target_sources(vantaroo_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/palette.cpp)
+list(APPEND VANTAROO_WIN32_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/theme.cpp)

@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <winternl.h>
+
 namespace driver {
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
@@ -46,6 +48,22 @@ std::vector<HWND> TopWindows(DWORD processId)
     TopSearch search{processId, {}};
     EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::vector<HWND> TopWindowsOfClass(const wchar_t* className)
+{
+    std::vector<HWND> all;
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> found;
+    for (HWND window : all)
+        if (IsWindowVisible(window) && ClassName(window) == className)
+            found.push_back(window);
+    return found;
 }
 
 HWND FindTopWindow(DWORD processId, const wchar_t* className)
@@ -184,6 +202,61 @@ void AnswerDialog(HWND dialog, int buttonId)
         Click(button);
     else
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+}
+
+namespace {
+
+// Offsets in the 64-bit PEB and RTL_USER_PROCESS_PARAMETERS, whose public
+// declarations hide these members.
+constexpr SIZE_T kPebProcessParameters = 0x20;
+constexpr SIZE_T kParametersCurrentDirectory = 0x38;
+constexpr SIZE_T kParametersCommandLine = 0x70;
+
+using QueryInformationProcessFn = LONG(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+
+bool ReadRemote(HANDLE process, ULONG_PTR address, void* buffer, SIZE_T size)
+{
+    SIZE_T read = 0;
+    return ReadProcessMemory(process, reinterpret_cast<LPCVOID>(address), buffer, size, &read)
+        && read == size;
+}
+
+bool ReadRemoteString(HANDLE process, ULONG_PTR address, std::wstring& text)
+{
+    UNICODE_STRING remote = {};
+    if (!ReadRemote(process, address, &remote, sizeof(remote)))
+        return false;
+    text.assign(remote.Length / sizeof(wchar_t), L'\0');
+    return remote.Length == 0
+        || ReadRemote(process, reinterpret_cast<ULONG_PTR>(remote.Buffer), text.data(), remote.Length);
+}
+
+} // namespace
+
+bool ReadProcessStart(DWORD processId, ProcessStart& start)
+{
+    auto query = reinterpret_cast<QueryInformationProcessFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!query || !process)
+        return false;
+    bool ok = false;
+    PROCESS_BASIC_INFORMATION basic = {};
+    ULONG_PTR parameters = 0;
+    wchar_t image[1024] = {};
+    DWORD imageLength = 1024;
+    if (query(process, ProcessBasicInformation, &basic, sizeof(basic), nullptr) >= 0
+        && ReadRemote(process, reinterpret_cast<ULONG_PTR>(basic.PebBaseAddress) + kPebProcessParameters,
+                      &parameters, sizeof(parameters))
+        && QueryFullProcessImageNameW(process, 0, image, &imageLength)) {
+        start.image = image;
+        ok = ReadRemoteString(process, parameters + kParametersCommandLine, start.commandLine)
+            && ReadRemoteString(process, parameters + kParametersCurrentDirectory,
+                                start.currentDirectory);
+    }
+    CloseHandle(process);
+    return ok;
 }
 
 COLORREF ScreenPixel(int x, int y)

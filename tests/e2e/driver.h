@@ -22,6 +22,8 @@ HWND WaitForTopWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs
 HWND WaitForDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs = 10000);
 // Every top-level window of the process, visible or not.
 std::vector<HWND> TopWindows(DWORD processId);
+// Visible top-level windows of this class, of any process.
+std::vector<HWND> TopWindowsOfClass(const wchar_t* className);
 
 std::wstring Text(HWND window);   // WM_GETTEXT, which works across processes
 std::wstring ClassName(HWND window);
@@ -42,6 +44,16 @@ void PressKeys(HWND window, const std::vector<WORD>& virtualKeys);
 // The text of a message box and a press on one of its buttons (IDOK, IDYES...).
 std::wstring MessageBoxText(HWND box);
 void AnswerDialog(HWND dialog, int buttonId);
+
+// How another process was started, read from its process parameters: the
+// path of its program, its whole command line and its current directory
+// (as the system keeps it, with a final backslash).
+struct ProcessStart {
+    std::wstring image;
+    std::wstring commandLine;
+    std::wstring currentDirectory;
+};
+bool ReadProcessStart(DWORD processId, ProcessStart& start);
 
 // One pixel of the screen, read from the screen itself.
 COLORREF ScreenPixel(int x, int y);

@@ -1,0 +1,110 @@
+#include "theme/theme.h"
+
+#include <dwmapi.h>
+
+#include "app/folder_rules.h"
+#include "app/launcher_state.h"
+#include "theme/palette.h"
+
+namespace {
+
+// The whole structure, iPaddedBorderWidth included, as Vista and later define it.
+constexpr UINT kNonClientMetricsSize = 504;
+static_assert(sizeof(NONCLIENTMETRICSW) == kNonClientMetricsSize);
+
+// Known to the window manager since Windows 10 20H1; older systems ignore it.
+constexpr DWORD kImmersiveDarkModeAttribute = 20;
+
+constexpr LONG kTitleFontHeight = -30;
+constexpr LONG kButtonFontHeight = -17;
+constexpr int kGameIconSize = 96;
+constexpr int kButtonCornerEllipse = 12;
+constexpr int kFocusInset = 4;
+constexpr int kButtonTextCapacity = 64;
+
+LOGFONTW SystemMessageFont()
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = kNonClientMetricsSize;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0);
+    return metrics.lfMessageFont;
+}
+
+HFONT FontOf(LOGFONTW font, LONG height, LONG weight)
+{
+    font.lfHeight = height;
+    font.lfWeight = weight;
+    return CreateFontIndirectW(&font);
+}
+
+} // namespace
+
+void CreateMessageFont()
+{
+    const LOGFONTW font = SystemMessageFont();
+    g_state.messageFont = CreateFontIndirectW(&font);
+}
+
+void CreateDarkTheme()
+{
+    CreateMessageFont();
+    const LOGFONTW font = SystemMessageFont();
+    g_state.titleFont = FontOf(font, kTitleFontHeight, FW_BOLD);
+    g_state.buttonFont = FontOf(font, kButtonFontHeight, FW_SEMIBOLD);
+    g_state.backgroundBrush = CreateSolidBrush(BackgroundColour);
+    g_state.fieldBrush = CreateSolidBrush(FieldColour);
+    const std::wstring iconPath = g_state.installFolder + kGameIconName;
+    g_state.gameIcon = static_cast<HICON>(LoadImageW(nullptr, iconPath.c_str(), IMAGE_ICON,
+                                                     kGameIconSize, kGameIconSize, LR_LOADFROMFILE));
+}
+
+void UseDarkTitleBar(HWND window)
+{
+    const BOOL dark = TRUE;
+    DwmSetWindowAttribute(window, kImmersiveDarkModeAttribute, &dark, sizeof(dark));
+}
+
+void DrawThemedButton(const DRAWITEMSTRUCT& item)
+{
+    HDC dc = item.hDC;
+    const RECT& rect = item.rcItem;
+    const ButtonColours colours =
+        ThemedButtonColours(static_cast<int>(item.CtlID), (item.itemState & ODS_SELECTED) != 0);
+
+    // The corners outside the rounded face show the window background.
+    FillRect(dc, &rect, g_state.backgroundBrush);
+
+    // No pen, so the shape needs one more pixel on the right and bottom to
+    // cover the whole item.
+    HBRUSH face = CreateSolidBrush(colours.face);
+    HGDIOBJ oldBrush = SelectObject(dc, face);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    RoundRect(dc, rect.left, rect.top, rect.right + 1, rect.bottom + 1, kButtonCornerEllipse,
+              kButtonCornerEllipse);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(face);
+
+    wchar_t text[kButtonTextCapacity] = {};
+    GetWindowTextW(item.hwndItem, text, kButtonTextCapacity);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colours.text);
+    RECT textRect = rect;
+    // The button's own font (buttonFont) is already selected by the system.
+    DrawTextW(dc, text, -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&textRect, -kFocusInset, -kFocusInset);
+        DrawFocusRect(dc, &textRect);
+    }
+}
+
+HBRUSH AnswerDarkCtlColor(UINT message, HDC dc)
+{
+    // Edits and lists sit on the field colour, everything else on the background.
+    const bool field = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, TextColour);
+    SetBkColor(dc, field ? FieldColour : BackgroundColour);
+    return field ? g_state.fieldBrush : g_state.backgroundBrush;
+}

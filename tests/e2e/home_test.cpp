@@ -1,0 +1,448 @@
+// The home window of an installed game, driven like a user would.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <string>
+
+#include "driver.h"
+#include "icon_file.h"
+#include "release.h"
+
+namespace {
+
+constexpr int kPlayId = 201;
+constexpr int kSettingsId = 202;
+constexpr int kSetUpAgainId = 203;
+constexpr int kTickId = 204;
+
+constexpr COLORREF kBackground = RGB(22, 18, 40);
+constexpr COLORREF kAccent = RGB(255, 184, 28);
+constexpr COLORREF kAccentPressed = RGB(220, 150, 10);
+constexpr COLORREF kField = RGB(52, 44, 92);
+constexpr COLORREF kButtonPressed = RGB(72, 62, 122);
+
+std::wstring MarkerPath(const Release& release)
+{
+    return release.Folder() + L"\\skip_launcher.txt";
+}
+
+std::wstring GameCommandLine(const std::wstring& install)
+{
+    return L"\"" + install + L"\\qarn.exe\" ";
+}
+
+// The home window of a newly started launcher, shown and with Play focused.
+HWND WaitForHome(const Launched& launched)
+{
+    HWND window = driver::WaitForTopWindow(launched.processId, L"qarnhome");
+    if (window)
+        driver::WaitUntil([&] { return driver::Focused(window) == driver::Child(window, kPlayId); });
+    return window;
+}
+
+// A pixel of the window's client area, read from the screen.
+COLORREF ClientPixel(HWND window, int x, int y)
+{
+    const POINT origin = driver::ClientOrigin(window);
+    return driver::ScreenPixel(origin.x + x, origin.y + y);
+}
+
+bool WaitForPixel(HWND window, int x, int y, COLORREF expected)
+{
+    return driver::WaitUntil([&] { return ClientPixel(window, x, y) == expected; }, 5000);
+}
+
+std::string Rgb(COLORREF colour)
+{
+    return std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + ","
+        + std::to_string(GetBValue(colour));
+}
+
+TEST(HomeWindow, OpensWithItsControlsPlayFocusedAndTheTickClearEvenWithTheMarker)
+{
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder());
+    WriteBytes(MarkerPath(release), "keep");
+
+    // The marker would start the game at once; --settings shows the window.
+    Launched launched = release.Start(L"--settings");
+    HWND window = WaitForHome(launched);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(driver::Text(window), L"Vantaroo");
+    const SIZE client = driver::ClientSize(window);
+    EXPECT_EQ(client.cx, 520);
+    EXPECT_EQ(client.cy, 300);
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME
+                       | WS_POPUP | WS_CHILD),
+              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+
+    struct Expected {
+        int id;
+        const wchar_t* text;
+        RECT rect;
+        LONG style;
+    } expected[] = {
+        {kPlayId, L"Play", {28, 150, 248, 206}, 0x5001000B},
+        {kSettingsId, L"Settings", {262, 150, 372, 206}, 0x5001000B},
+        {kSetUpAgainId, L"Set up again", {382, 150, 492, 206}, 0x5001000B},
+        {kTickId, L"Start the game straight away next time (hold Shift to see this window)",
+         {28, 232, 492, 256}, 0x50010003},
+    };
+    const std::vector<HWND> children = driver::Children(window);
+    ASSERT_EQ(children.size(), std::size(expected));
+    for (size_t i = 0; i < children.size(); ++i) {
+        SCOPED_TRACE(i);
+        HWND child = children[i];
+        EXPECT_EQ(driver::ClassName(child), L"Button");
+        EXPECT_EQ(GetDlgCtrlID(child), expected[i].id);
+        EXPECT_EQ(driver::Text(child), expected[i].text);
+        const RECT rect = driver::RectInParent(child);
+        EXPECT_EQ(rect.left, expected[i].rect.left);
+        EXPECT_EQ(rect.top, expected[i].rect.top);
+        EXPECT_EQ(rect.right, expected[i].rect.right);
+        EXPECT_EQ(rect.bottom, expected[i].rect.bottom);
+        EXPECT_EQ(GetWindowLongW(child, GWL_STYLE) & ~WS_GROUP, expected[i].style & ~WS_GROUP);
+    }
+    EXPECT_FALSE(driver::Checked(driver::Child(window, kTickId)));
+    EXPECT_EQ(driver::Focused(window), driver::Child(window, kPlayId));
+    EXPECT_EQ(ReadBytes(MarkerPath(release)), "keep") << "opening the window leaves the marker alone";
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+}
+
+// Play by click and by Enter: the window goes, then the game starts with no
+// arguments of the launcher's own, from the install folder.
+TEST(HomeWindow, PlayClosesTheWindowAndStartsTheGameWithoutTheLaunchersArguments)
+{
+    enum How { Click, Enter };
+    struct Case {
+        const char* name;
+        How how;
+        const wchar_t* arguments;
+    } cases[] = {
+        {"click, no arguments", Click, L""},
+        {"click, with arguments", Click, L"--fullscreen \"a b\""},
+        {"Enter on Play", Enter, L"--windowed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Release release;
+        const std::wstring install = release.DefaultInstallFolder();
+        release.InstallGame(install);
+
+        Launched launched = release.Start(c.arguments);
+        HWND window = WaitForHome(launched);
+        ASSERT_NE(window, nullptr);
+        if (c.how == Click)
+            driver::ClickId(window, kPlayId);
+        else
+            driver::PressKeys(window, {VK_RETURN});
+        ASSERT_EQ(release.WaitForExit(launched), 0u);
+        EXPECT_FALSE(IsWindow(window));
+        ASSERT_TRUE(driver::WaitUntil([&] { return !release.GameStarts().empty(); }));
+        const auto starts = release.GameStarts();
+        ASSERT_EQ(starts.size(), 1u);
+        EXPECT_EQ(starts[0].commandLine, GameCommandLine(install));
+        EXPECT_EQ(starts[0].folder, install);
+    }
+}
+
+TEST(HomeWindow, EnterOnAnotherControlIsNotPlay)
+{
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder());
+
+    Launched launched = release.Start();
+    HWND window = WaitForHome(launched);
+    ASSERT_NE(window, nullptr);
+    // Tab moves the focus from Play to Settings; Enter there starts nothing.
+    driver::PressKeys(window, {VK_TAB});
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] { return driver::Focused(window) == driver::Child(window, kSettingsId); }, 3000));
+    driver::PressKeys(window, {VK_RETURN});
+    EXPECT_EQ(release.WaitForExit(launched, 700), STILL_ACTIVE);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(release.GameStarts().empty());
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+}
+
+TEST(HomeWindow, CloseBoxEndsWithoutTheGame)
+{
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder());
+
+    Launched launched = release.Start(L"--fullscreen");
+    HWND window = WaitForHome(launched);
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    Sleep(500); // a game started by mistake would have recorded itself by now
+    EXPECT_TRUE(release.GameStarts().empty());
+}
+
+TEST(HomeWindow, PlayWithAGameThatCannotStartLeadsToTheSetupWindow)
+{
+    Release release;
+    const std::wstring install = release.DefaultInstallFolder();
+    release.InstallGame(install);
+
+    Launched launched = release.Start();
+    HWND window = WaitForHome(launched);
+    ASSERT_NE(window, nullptr);
+    // The game breaks while the window is up.
+    WriteBytes(install + L"\\qarn.exe", "not a program");
+    driver::ClickId(window, kPlayId);
+
+    HWND setup = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+    ASSERT_NE(setup, nullptr);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(driver::Text(setup), L"Vantaroo setup");
+    EXPECT_TRUE(release.GameStarts().empty());
+    PostMessageW(setup, WM_CLOSE, 0, 0);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+}
+
+// Ends another process at the end of a test, whatever happened in it.
+struct ProcessCloser {
+    DWORD processId = 0;
+    HWND window = nullptr;
+    ~ProcessCloser()
+    {
+        if (!processId)
+            return;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+        if (!process)
+            return;
+        if (window)
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) {
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, 5000);
+        }
+        CloseHandle(process);
+    }
+};
+
+TEST(HomeWindow, SetUpAgainStartsASecondLauncherInSetupModeAndEnds)
+{
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder());
+    const std::wstring launcher = release.Folder() + L"\\Vantaroo.exe";
+
+    Launched launched = release.Start(L"--fullscreen");
+    HWND window = WaitForHome(launched);
+    ASSERT_NE(window, nullptr);
+    driver::ClickId(window, kSetUpAgainId);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+
+    // The second launcher shows its setup window, since it got "--setup".
+    ProcessCloser second;
+    ASSERT_TRUE(driver::WaitUntil([&] {
+        for (HWND setup : driver::TopWindowsOfClass(L"qarnsetup")) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(setup, &processId);
+            driver::ProcessStart start;
+            if (processId != launched.processId && driver::ReadProcessStart(processId, start)
+                && lstrcmpiW(start.image.c_str(), launcher.c_str()) == 0) {
+                second.processId = processId;
+                second.window = setup;
+                return true;
+            }
+        }
+        return false;
+    }));
+    driver::ProcessStart start;
+    ASSERT_TRUE(driver::ReadProcessStart(second.processId, start));
+    const std::wstring arguments = L" --setup";
+    ASSERT_GE(start.commandLine.size(), arguments.size());
+    EXPECT_EQ(start.commandLine.substr(start.commandLine.size() - arguments.size()), arguments)
+        << "whole command line: " << testing::PrintToString(start.commandLine);
+    std::wstring directory = start.currentDirectory;
+    if (directory.size() > 3 && directory.back() == L'\\')
+        directory.pop_back();
+    EXPECT_EQ(directory, release.Folder());
+    EXPECT_TRUE(release.GameStarts().empty());
+}
+
+TEST(HomeWindow, SetUpAgainEndsWithZeroEvenWhenTheLauncherCannotBeStartedAgain)
+{
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder());
+
+    Launched launched = release.Start();
+    HWND window = WaitForHome(launched);
+    ASSERT_NE(window, nullptr);
+    // Take the program away from under the running launcher.
+    if (!MoveFileW((release.Folder() + L"\\Vantaroo.exe").c_str(),
+                   (release.Folder() + L"\\moved.bin").c_str())) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        GTEST_SKIP() << "the running program cannot be moved here";
+    }
+    driver::ClickId(window, kSetUpAgainId);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    EXPECT_TRUE(driver::TopWindowsOfClass(L"qarnsetup").empty());
+}
+
+TEST(HomeWindow, TickWritesOrRemovesTheMarkerAndTheNextStartFollowsIt)
+{
+    struct Case {
+        const char* name;
+        const char* markerBefore; // null: no marker
+        int clicks;
+        bool markerAfter;
+    } cases[] = {
+        {"ticked, no marker before", nullptr, 1, true},
+        {"ticked over a marker with content", "some old content", 1, true},
+        {"ticked and unticked", nullptr, 2, false},
+        {"ticked and unticked over a marker", "x", 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Release release;
+        const std::wstring install = release.DefaultInstallFolder();
+        release.InstallGame(install);
+        if (c.markerBefore)
+            WriteBytes(MarkerPath(release), c.markerBefore);
+
+        Launched launched = release.Start(c.markerBefore ? L"--settings" : L"");
+        HWND window = WaitForHome(launched);
+        ASSERT_NE(window, nullptr);
+        HWND tick = driver::Child(window, kTickId);
+        for (int click = 1; click <= c.clicks; ++click) {
+            const bool checked = click % 2 == 1;
+            driver::Click(tick);
+            ASSERT_TRUE(driver::WaitUntil([&] {
+                return driver::Checked(tick) == checked && Exists(MarkerPath(release)) == checked
+                    && (!checked || ReadBytes(MarkerPath(release)).empty());
+            })) << "after click " << click;
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        ASSERT_EQ(release.WaitForExit(launched), 0u);
+        EXPECT_EQ(Exists(MarkerPath(release)), c.markerAfter);
+        EXPECT_TRUE(release.GameStarts().empty());
+
+        // The next plain start follows the marker: the game at once, or the window.
+        Launched next = release.Start();
+        if (c.markerAfter) {
+            EXPECT_EQ(release.WaitForExit(next), 0u);
+            EXPECT_TRUE(driver::TopWindows(next.processId).empty());
+            ASSERT_TRUE(driver::WaitUntil([&] { return !release.GameStarts().empty(); }));
+            EXPECT_EQ(release.GameStarts()[0].commandLine, GameCommandLine(install));
+        } else {
+            HWND home = WaitForHome(next);
+            ASSERT_NE(home, nullptr);
+            PostMessageW(home, WM_CLOSE, 0, 0);
+            EXPECT_EQ(release.WaitForExit(next), 0u);
+        }
+    }
+}
+
+// The look, read from the screen: background, button faces with their
+// rounded corners, and the game icon when the install folder has one.
+TEST(HomeWindow, PaintsTheDarkLookAndTheGameIcon)
+{
+    const COLORREF iconColour = RGB(30, 200, 120);
+    for (bool withIcon : {true, false}) {
+        SCOPED_TRACE(withIcon ? "with qarn.ico" : "without qarn.ico");
+        Release release;
+        const std::wstring install = release.DefaultInstallFolder();
+        release.InstallGame(install);
+        if (withIcon)
+            WriteBytes(install + L"\\qarn.ico", icon_file::SolidIcon(96, iconColour));
+
+        Launched launched = release.Start();
+        HWND window = WaitForHome(launched);
+        ASSERT_NE(window, nullptr);
+        SetForegroundWindow(window);
+        ASSERT_TRUE(WaitForPixel(window, 8, 8, kBackground)) << Rgb(ClientPixel(window, 8, 8));
+
+        struct Probe {
+            const char* what;
+            int x, y;
+            COLORREF colour;
+        } probes[] = {
+            {"background top left", 8, 8, kBackground},
+            {"background bottom right", 510, 290, kBackground},
+            {"background between the buttons", 255, 178, kBackground},
+            {"Play face", 48, 160, kAccent},
+            {"Play face, lower right", 240, 200, kAccent},
+            {"Play's rounded corner", 28, 150, kBackground},
+            {"Settings face", 272, 160, kField},
+            {"Settings' rounded corner", 371, 205, kBackground},
+            {"Set up again face", 392, 160, kField},
+            {"Set up again face, lower right", 488, 200, kField},
+            {"left of the icon", 27, 60, kBackground},
+            {"right of the icon", 124, 60, kBackground},
+            {"above the icon", 60, 25, kBackground},
+            {"icon top left", 28, 26, withIcon ? iconColour : kBackground},
+            {"icon centre", 76, 74, withIcon ? iconColour : kBackground},
+            {"icon bottom right", 123, 121, withIcon ? iconColour : kBackground},
+        };
+        // The buttons paint after their parent: give the whole window time.
+        driver::WaitUntil(
+            [&] {
+                for (const Probe& probe : probes)
+                    if (ClientPixel(window, probe.x, probe.y) != probe.colour)
+                        return false;
+                return true;
+            },
+            5000);
+        for (const Probe& probe : probes) {
+            const COLORREF actual = ClientPixel(window, probe.x, probe.y);
+            EXPECT_EQ(actual, probe.colour) << probe.what << ": " << Rgb(actual);
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(release.WaitForExit(launched), 0u);
+    }
+}
+
+// A held-down button darkens; the focus rectangle shows only on the focused one.
+TEST(HomeWindow, PressedFacesAndTheFocusRectangle)
+{
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder());
+
+    Launched launched = release.Start();
+    HWND window = WaitForHome(launched);
+    ASSERT_NE(window, nullptr);
+    SetForegroundWindow(window);
+    ASSERT_TRUE(WaitForPixel(window, 48, 160, kAccent));
+    ASSERT_TRUE(WaitForPixel(window, 272, 160, kField));
+    ASSERT_TRUE(WaitForPixel(window, 392, 160, kField));
+
+    // Along the line 4 pixels inside the top edge: dotted on Play, plain on Settings.
+    int playDots = 0;
+    for (int x = 40; x < 80; ++x)
+        playDots += ClientPixel(window, x, 154) != kAccent;
+    EXPECT_GT(playDots, 5);
+    for (int x = 274; x < 314; ++x)
+        EXPECT_EQ(ClientPixel(window, x, 154), kField) << x;
+
+    struct Case {
+        int id;
+        int x, y;
+        COLORREF pressed, released;
+    } cases[] = {
+        {kPlayId, 48, 160, kAccentPressed, kAccent},
+        {kSettingsId, 272, 160, kButtonPressed, kField},
+        {kSetUpAgainId, 392, 160, kButtonPressed, kField},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        HWND button = driver::Child(window, c.id);
+        PostMessageW(button, BM_SETSTATE, TRUE, 0);
+        EXPECT_TRUE(WaitForPixel(window, c.x, c.y, c.pressed)) << Rgb(ClientPixel(window, c.x, c.y));
+        PostMessageW(button, BM_SETSTATE, FALSE, 0);
+        EXPECT_TRUE(WaitForPixel(window, c.x, c.y, c.released)) << Rgb(ClientPixel(window, c.x, c.y));
+    }
+    EXPECT_TRUE(release.GameStarts().empty());
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+}
+
+} // namespace
