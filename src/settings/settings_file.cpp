@@ -1,0 +1,83 @@
+#include "settings/settings_file.h"
+
+#include "app/folder_rules.h"
+#include "app/launcher_state.h"
+
+namespace {
+
+constexpr DWORD kReadPiece = 4096;
+// Written beside qarn.ini, so that moving it over qarn.ini never crosses volumes.
+constexpr wchar_t kTemporarySuffix[] = L".tmp";
+
+std::string ReadWholeFile(const std::wstring& path)
+{
+    // Read and write sharing: the game may have the file open.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string bytes;
+    char piece[kReadPiece];
+    DWORD read = 0;
+    while (ReadFile(file, piece, kReadPiece, &read, nullptr) && read > 0)
+        bytes.append(piece, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool IsReadOnly(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// Writes every byte, flushed to the disk, or reports failure.
+bool WriteNewFile(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool complete = true;
+    std::size_t done = 0;
+    while (complete && done < bytes.size()) {
+        const std::size_t left = bytes.size() - done;
+        const DWORD piece = left < 0x40000000u ? static_cast<DWORD>(left) : 0x40000000u;
+        DWORD written = 0;
+        complete = WriteFile(file, bytes.data() + done, piece, &written, nullptr) && written > 0;
+        done += written;
+    }
+    complete = complete && FlushFileBuffers(file);
+    return CloseHandle(file) && complete;
+}
+
+} // namespace
+
+std::wstring SettingsFilePath()
+{
+    return g_state.installFolder + kSettingsFileName;
+}
+
+SettingsLines ReadSettingsLines(const std::wstring& path)
+{
+    return SplitSettingsLines(ReadWholeFile(path));
+}
+
+bool WriteSettingsFile(const std::wstring& path, const ChosenIndices& chosen)
+{
+    // A read-only file is one the user protected. Windows refuses to move a
+    // file over it, but Wine does not, so it is checked here.
+    if (IsReadOnly(path))
+        return false;
+    const std::string text = MergedSettingsText(ReadWholeFile(path), chosen);
+
+    // The old file stays untouched until the new one is complete on disk;
+    // then one move replaces it, so no failure leaves a cut-off qarn.ini.
+    const std::wstring temporary = path + kTemporarySuffix;
+    if (WriteNewFile(temporary, text)
+        && MoveFileExW(temporary.c_str(), path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(temporary.c_str());
+    return false;
+}
