@@ -9,20 +9,35 @@ constexpr DWORD kReadPiece = 4096;
 // Written beside qarn.ini, so that moving it over qarn.ini never crosses volumes.
 constexpr wchar_t kTemporarySuffix[] = L".tmp";
 
-std::string ReadWholeFile(const std::wstring& path)
+struct FileContent {
+    std::string bytes;
+    bool complete = true; // false when the file exists but was not read to its end
+};
+
+FileContent ReadWholeFile(const std::wstring& path)
 {
+    FileContent content;
     // Read and write sharing: the game may have the file open.
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
-    std::string bytes;
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        content.complete = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return content;
+    }
     char piece[kReadPiece];
-    DWORD read = 0;
-    while (ReadFile(file, piece, kReadPiece, &read, nullptr) && read > 0)
-        bytes.append(piece, read);
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file, piece, kReadPiece, &read, nullptr)) {
+            content.complete = false;
+            break;
+        }
+        if (read == 0)
+            break;
+        content.bytes.append(piece, read);
+    }
     CloseHandle(file);
-    return bytes;
+    return content;
 }
 
 bool IsReadOnly(const std::wstring& path)
@@ -60,7 +75,7 @@ std::wstring SettingsFilePath()
 
 SettingsLines ReadSettingsLines(const std::wstring& path)
 {
-    return SplitSettingsLines(ReadWholeFile(path));
+    return SplitSettingsLines(ReadWholeFile(path).bytes);
 }
 
 bool WriteSettingsFile(const std::wstring& path, const ChosenIndices& chosen)
@@ -69,7 +84,12 @@ bool WriteSettingsFile(const std::wstring& path, const ChosenIndices& chosen)
     // file over it, but Wine does not, so it is checked here.
     if (IsReadOnly(path))
         return false;
-    const std::string text = MergedSettingsText(ReadWholeFile(path), chosen);
+    // Saving rewrites the whole file: from a file that exists but could not
+    // be read in full, that would throw away the lines that were not read.
+    const FileContent old = ReadWholeFile(path);
+    if (!old.complete)
+        return false;
+    const std::string text = MergedSettingsText(old.bytes, chosen);
 
     // The old file stays untouched until the new one is complete on disk;
     // then one move replaces it, so no failure leaves a cut-off qarn.ini.

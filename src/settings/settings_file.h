@@ -14,5 +14,6 @@ SettingsLines ReadSettingsLines(const std::wstring& path);
 
 // Reads the file afresh, merges the chosen indices into it and replaces it in
 // one step. Returns false, with the file exactly as it was, when the file is
-// read-only or the new content cannot be written in full or moved into place.
+// read-only, exists but cannot be read to its end, or the new content cannot
+// be written in full or moved into place. A missing file is created.
 bool WriteSettingsFile(const std::wstring& path, const ChosenIndices& chosen);

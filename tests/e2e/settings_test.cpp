@@ -407,7 +407,7 @@ TEST_F(SettingsWindow, TabGoesThroughTheListsThenSaveThenCancel)
 
 TEST_F(SettingsWindow, FailedSaveWarnsAndLeavesTheFileAsItWas)
 {
-    enum Obstacle { ReadOnlyFile, FileIsAFolder, TemporaryNameTaken };
+    enum Obstacle { ReadOnlyFile, FileIsAFolder, TemporaryNameTaken, HeldWithoutSharing };
     const struct {
         const char* name;
         Obstacle obstacle;
@@ -415,6 +415,7 @@ TEST_F(SettingsWindow, FailedSaveWarnsAndLeavesTheFileAsItWas)
         {"qarn.ini read-only", ReadOnlyFile},
         {"qarn.ini is a folder", FileIsAFolder},
         {"the temporary name is taken by a folder", TemporaryNameTaken},
+        {"qarn.ini held open without sharing by another program", HeldWithoutSharing},
     };
     WriteBytes(IniPath(), kUsersFile);
     StartHome();
@@ -422,6 +423,7 @@ TEST_F(SettingsWindow, FailedSaveWarnsAndLeavesTheFileAsItWas)
         SCOPED_TRACE(c.name);
         const std::wstring ini = IniPath();
         const std::wstring temporary = TemporaryPath();
+        HANDLE held = INVALID_HANDLE_VALUE;
         switch (c.obstacle) {
         case ReadOnlyFile:
             SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -434,6 +436,10 @@ TEST_F(SettingsWindow, FailedSaveWarnsAndLeavesTheFileAsItWas)
         case TemporaryNameTaken:
             CreateDirectoryW(temporary.c_str(), nullptr);
             WriteBytes(temporary + L"\\inside.txt", "x");
+            break;
+        case HeldWithoutSharing:
+            held = CreateFileW(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
             break;
         }
 
@@ -471,6 +477,11 @@ TEST_F(SettingsWindow, FailedSaveWarnsAndLeavesTheFileAsItWas)
             EXPECT_EQ(ReadBytes(temporary + L"\\inside.txt"), "x");
             DeleteFileW((temporary + L"\\inside.txt").c_str());
             RemoveDirectoryW(temporary.c_str());
+            break;
+        case HeldWithoutSharing:
+            CloseHandle(held);
+            EXPECT_EQ(ReadBytes(ini), kUsersFile);
+            EXPECT_FALSE(Exists(temporary));
             break;
         }
     }
