@@ -7,7 +7,7 @@ namespace {
 
 constexpr DWORD kReadPiece = 4096;
 // Written beside qarn.ini, so that moving it over qarn.ini never crosses volumes.
-constexpr wchar_t kTemporarySuffix[] = L".tmp";
+constexpr wchar_t kTemporarySuffix[] = L".new";
 
 struct FileContent {
     std::string bytes;
@@ -66,6 +66,20 @@ bool WriteNewFile(const std::wstring& path, const std::string& bytes)
     return CloseHandle(file) && complete;
 }
 
+// The old file stays untouched until the new content is complete on disk;
+// then one move replaces it, so no failure leaves a cut-off file. On failure
+// the temporary file is removed.
+bool ReplaceWholeFile(const std::wstring& path, const std::string& bytes)
+{
+    const std::wstring temporary = path + kTemporarySuffix;
+    if (WriteNewFile(temporary, bytes)
+        && MoveFileExW(temporary.c_str(), path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(temporary.c_str());
+    return false;
+}
+
 } // namespace
 
 std::wstring SettingsFilePath()
@@ -89,15 +103,5 @@ bool WriteSettingsFile(const std::wstring& path, const ChosenIndices& chosen)
     const FileContent old = ReadWholeFile(path);
     if (!old.complete)
         return false;
-    const std::string text = MergedSettingsText(old.bytes, chosen);
-
-    // The old file stays untouched until the new one is complete on disk;
-    // then one move replaces it, so no failure leaves a cut-off qarn.ini.
-    const std::wstring temporary = path + kTemporarySuffix;
-    if (WriteNewFile(temporary, text)
-        && MoveFileExW(temporary.c_str(), path.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DeleteFileW(temporary.c_str());
-    return false;
+    return ReplaceWholeFile(path, MergedSettingsText(old.bytes, chosen));
 }

@@ -85,7 +85,7 @@ constexpr char kUsersFileSaved[] =
 class SettingsWindow : public testing::Test {
 protected:
     std::wstring IniPath() const { return release_.DefaultInstallFolder() + L"\\qarn.ini"; }
-    std::wstring TemporaryPath() const { return IniPath() + L".tmp"; }
+    std::wstring TemporaryPath() const { return IniPath() + L".new"; }
 
     // Starts the launcher with an installed game and waits for its home window.
     void StartHome()
