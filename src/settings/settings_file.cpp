@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include <windows.h>
+
 #include "app/folder_rules.h"
 #include "app/launcher_state.h"
 
