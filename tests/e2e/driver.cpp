@@ -190,6 +190,59 @@ void PressKeys(HWND window, const std::vector<WORD>& virtualKeys)
     }
 }
 
+void PressChord(HWND window, const std::vector<WORD>& virtualKeys)
+{
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
+    std::vector<INPUT> inputs;
+    for (WORD key : virtualKeys) {
+        INPUT down = {};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (auto key = virtualKeys.rbegin(); key != virtualKeys.rend(); ++key) {
+        INPUT up = {};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *key;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(50);
+}
+
+int ComboSelection(HWND combo)
+{
+    DWORD_PTR selection = static_cast<DWORD_PTR>(CB_ERR);
+    SendMessageTimeoutW(combo, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selection);
+    return static_cast<int>(static_cast<LRESULT>(selection));
+}
+
+std::vector<std::wstring> ComboItems(HWND combo)
+{
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    std::vector<std::wstring> items;
+    for (DWORD_PTR i = 0; i < count && static_cast<LRESULT>(count) != CB_ERR; ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+        std::wstring text(length + 1, L'\0');
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, 5000, &length);
+        text.resize(length);
+        items.push_back(text);
+    }
+    return items;
+}
+
+void SelectComboItem(HWND combo, int index)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 5000,
+                        &result);
+}
+
 std::wstring MessageBoxText(HWND box)
 {
     return Text(GetDlgItem(box, 0xFFFF));

@@ -40,6 +40,14 @@ void Click(HWND button);
 void ClickId(HWND parent, int id);
 // Sets the foreground and types keys with SendInput.
 void PressKeys(HWND window, const std::vector<WORD>& virtualKeys);
+// Sets the foreground, holds the keys down in order, then lets them go (Alt+F4).
+void PressChord(HWND window, const std::vector<WORD>& virtualKeys);
+
+// A combo box's selected index (CB_ERR when none) and its items' texts.
+int ComboSelection(HWND combo);
+std::vector<std::wstring> ComboItems(HWND combo);
+// CB_SETCURSEL, which sends no CBN_SELCHANGE.
+void SelectComboItem(HWND combo, int index);
 
 // The text of a message box and a press on one of its buttons (IDOK, IDYES...).
 std::wstring MessageBoxText(HWND box);

@@ -1,0 +1,518 @@
+// The settings window of the real launcher under Wine: opened from the home
+// window, filled from qarn.ini, saved or closed, and its look.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "release.h"
+
+namespace {
+
+constexpr int kSettingsButtonId = 202;
+constexpr int kSaveId = 205;
+constexpr int kCancelId = 206;
+constexpr int kFirstComboId = 300;
+constexpr int kComboCount = 10;
+
+constexpr wchar_t kSaveFailedText[] = L"The settings could not be saved.";
+
+constexpr char kDefaultLines[] =
+    "display_mode = 0\n"
+    "resolution = 0\n"
+    "smoothing = 1\n"
+    "vsync = 0\n"
+    "fullscreen = 1\n"
+    "master_volume = 100\n"
+    "invert_camera_x = 1\n"
+    "invert_look_y = 1\n"
+    "shadow_enhance = 0\n"
+    "grumblets_stay_converted = 0\n";
+
+// A file as a user and the game may leave it: CR LF line ends, comments, a
+// section header, a key of the game the launcher does not know, blanks around
+// "=", a value matching no choice, a key twice, a key in other case and no
+// last LF. Half the catalogue keys are missing.
+constexpr char kUsersFile[] =
+    "# written by hand\r\n"
+    "[Video]\r\n"
+    "  display_mode\t=  2\r\n"
+    "gamma = 1.2\r\n"
+    "master_volume = 80\r\n"
+    "; vsync = 1\r\n"
+    "shadow_enhance = 35 ; soft\r\n"
+    "\r\n"
+    "Smoothing = 0\r\n"
+    "invert_look_y = 0\r\n"
+    "invert_look_y = 1";
+
+// What the lists show for kUsersFile, by catalogue index.
+constexpr int kUsersFileSelection[kComboCount] = {
+    2, // display_mode 2: Stretch
+    0, // resolution missing: Match Screen
+    0, // smoothing missing ("Smoothing" is another key): On
+    1, // vsync missing (the line is a comment): Off
+    0, // fullscreen missing: On
+    0, // master_volume 80 matches nothing: the first choice, 100%
+    0, // invert_camera_x missing: Modern
+    1, // invert_look_y: the first line decides, 0 = Original (flight style)
+    2, // shadow_enhance 35: Medium
+    0, // grumblets_stay_converted missing: Come back (original)
+};
+
+// kUsersFile saved without a change: the ten keys in the launcher's form,
+// everything else as it was, LF line ends, the missing keys appended.
+constexpr char kUsersFileSaved[] =
+    "# written by hand\n"
+    "[Video]\n"
+    "display_mode = 2\n"
+    "gamma = 1.2\n"
+    "master_volume = 100\n"
+    "; vsync = 1\n"
+    "shadow_enhance = 35\n"
+    "\n"
+    "Smoothing = 0\n"
+    "invert_look_y = 0\n"
+    "invert_look_y = 0\n"
+    "resolution = 0\n"
+    "smoothing = 1\n"
+    "vsync = 0\n"
+    "fullscreen = 1\n"
+    "invert_camera_x = 1\n"
+    "grumblets_stay_converted = 0\n";
+
+class SettingsWindow : public testing::Test {
+protected:
+    std::wstring IniPath() const { return release_.DefaultInstallFolder() + L"\\qarn.ini"; }
+    std::wstring TemporaryPath() const { return IniPath() + L".new"; }
+
+    // Starts the launcher with an installed game and waits for its home window.
+    void StartHome()
+    {
+        release_.InstallGame(release_.DefaultInstallFolder());
+        launched_ = release_.Start();
+        home_ = driver::WaitForTopWindow(launched_.processId, L"qarnhome");
+        ASSERT_NE(home_, nullptr);
+        ASSERT_EQ(driver::Text(home_), L"Vantaroo");
+    }
+
+    // Presses Settings and waits for the settings window.
+    HWND OpenSettings()
+    {
+        driver::ClickId(home_, kSettingsButtonId);
+        HWND window = driver::WaitForTopWindow(launched_.processId, L"qarnsettings");
+        EXPECT_NE(window, nullptr);
+        return window;
+    }
+
+    HWND Combo(HWND settings, int index) const { return driver::Child(settings, kFirstComboId + index); }
+
+    std::vector<int> Selections(HWND settings) const
+    {
+        std::vector<int> selections;
+        for (int i = 0; i < kComboCount; ++i)
+            selections.push_back(driver::ComboSelection(Combo(settings, i)));
+        return selections;
+    }
+
+    int SettingsWindowCount() const
+    {
+        int count = 0;
+        for (HWND window : driver::TopWindows(launched_.processId))
+            count += IsWindow(window) && driver::ClassName(window) == L"qarnsettings" ? 1 : 0;
+        return count;
+    }
+
+    bool Closed(HWND settings) const
+    {
+        return driver::WaitUntil([&] { return !IsWindow(settings); });
+    }
+
+    // The state after any way of closing the settings window.
+    void ExpectHomeBackInFront()
+    {
+        EXPECT_TRUE(driver::WaitUntil([&] { return driver::Enabled(home_); }));
+        EXPECT_TRUE(driver::WaitUntil([&] { return GetForegroundWindow() == home_; }));
+        EXPECT_EQ(SettingsWindowCount(), 0);
+    }
+
+    void CloseHome()
+    {
+        PostMessageW(home_, WM_CLOSE, 0, 0);
+        EXPECT_EQ(release_.WaitForExit(launched_), 0u);
+    }
+
+    Release release_;
+    Launched launched_;
+    HWND home_ = nullptr;
+};
+
+TEST_F(SettingsWindow, OpensOnceBesideTheDisabledHomeWindow)
+{
+    StartHome();
+    // Move the home window away from where it was created: the settings
+    // window follows it and is not centred.
+    SetWindowPos(home_, nullptr, 137, 91, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    driver::WaitUntil([&] {
+        RECT rect = {};
+        GetWindowRect(home_, &rect);
+        return rect.left == 137 && rect.top == 91;
+    });
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+
+    RECT homeRect = {}, settingsRect = {};
+    GetWindowRect(home_, &homeRect);
+    GetWindowRect(settings, &settingsRect);
+    EXPECT_EQ(settingsRect.left, homeRect.left + 30);
+    EXPECT_EQ(settingsRect.top, homeRect.top + 30);
+    EXPECT_EQ(driver::Text(settings), L"Settings");
+    const SIZE client = driver::ClientSize(settings);
+    EXPECT_EQ(client.cx, 470);
+    EXPECT_EQ(client.cy, 474);
+    EXPECT_EQ(GetWindow(settings, GW_OWNER), home_);
+    EXPECT_FALSE(driver::Enabled(home_));
+
+    // Settings again (the command itself, since the button is out of reach
+    // of a user while the home window is disabled): still one window.
+    PostMessageW(home_, WM_COMMAND, kSettingsButtonId, 0);
+    Sleep(300);
+    EXPECT_EQ(SettingsWindowCount(), 1);
+
+    // Rows at 20 + 38 i, Cancel left of Save, the note beside them.
+    for (int i = 0; i < kComboCount; ++i) {
+        const RECT combo = driver::RectInParent(Combo(settings, i));
+        EXPECT_EQ(combo.left, 200) << i;
+        EXPECT_EQ(combo.top, 20 + 38 * i) << i;
+        EXPECT_EQ(combo.right, 446) << i;
+    }
+    const RECT save = driver::RectInParent(driver::Child(settings, kSaveId));
+    const RECT cancel = driver::RectInParent(driver::Child(settings, kCancelId));
+    EXPECT_EQ(save.left, 336);
+    EXPECT_EQ(save.top, 416);
+    EXPECT_EQ(save.right, 446);
+    EXPECT_EQ(save.bottom, 452);
+    EXPECT_EQ(cancel.left, 216);
+    EXPECT_EQ(cancel.right, 326);
+    EXPECT_EQ(driver::Text(driver::Child(settings, kSaveId)), L"Save");
+    EXPECT_EQ(driver::Text(driver::Child(settings, kCancelId)), L"Cancel");
+    bool noteFound = false;
+    for (HWND child : driver::Children(settings))
+        noteFound = noteFound
+            || driver::Text(child)
+                == L"Display options can also be changed in the game: Options > Display Settings.";
+    EXPECT_TRUE(noteFound);
+
+    driver::ClickId(settings, kCancelId);
+    EXPECT_TRUE(Closed(settings));
+    ExpectHomeBackInFront();
+
+    // It can be opened again once closed.
+    HWND again = OpenSettings();
+    ASSERT_NE(again, nullptr);
+    EXPECT_FALSE(driver::Enabled(home_));
+    driver::ClickId(again, kCancelId);
+    EXPECT_TRUE(Closed(again));
+    ExpectHomeBackInFront();
+    CloseHome();
+}
+
+TEST_F(SettingsWindow, ListsShowTheChoicesAndTheFilesValues)
+{
+    WriteBytes(IniPath(), kUsersFile);
+    StartHome();
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+
+    EXPECT_EQ(Selections(settings),
+              std::vector<int>(std::begin(kUsersFileSelection), std::end(kUsersFileSelection)));
+    // The lists hold the choices in catalogue order, labels as shown to users.
+    EXPECT_EQ(driver::ComboItems(Combo(settings, 5)),
+              (std::vector<std::wstring>{L"100%", L"75%", L"50%", L"25%", L"Off"}));
+    EXPECT_EQ(driver::ComboItems(Combo(settings, 2)), (std::vector<std::wstring>{L"On", L"Off"}));
+    EXPECT_EQ(driver::ComboItems(Combo(settings, 7)),
+              (std::vector<std::wstring>{L"Modern", L"Original (flight style)"}));
+    EXPECT_EQ(driver::ComboItems(Combo(settings, 8)),
+              (std::vector<std::wstring>{L"Original", L"Light", L"Medium", L"Strong"}));
+    // Each row's label stands left of its list.
+    std::vector<std::wstring> labels;
+    for (HWND child : driver::Children(settings))
+        if (driver::ClassName(child) == L"Static" && driver::RectInParent(child).left == 24
+            && driver::RectInParent(child).top < 400)
+            labels.push_back(driver::Text(child));
+    EXPECT_EQ(labels, (std::vector<std::wstring>{L"Display", L"Resolution", L"Smoothing", L"V-Sync",
+                                                 L"Fullscreen", L"Volume", L"Camera Turn",
+                                                 L"Look Up/Down", L"Shadow Overlap", L"Grumblets"}));
+
+    driver::ClickId(settings, kCancelId);
+    EXPECT_TRUE(Closed(settings));
+    CloseHome();
+}
+
+TEST_F(SettingsWindow, NoFileShowsTheDefaultsAndSaveWritesTheTenLines)
+{
+    StartHome();
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(Selections(settings), (std::vector<int>{0, 0, 0, 1, 0, 0, 0, 0, 0, 0}));
+
+    driver::ClickId(settings, kSaveId);
+    EXPECT_TRUE(Closed(settings));
+    ExpectHomeBackInFront();
+    EXPECT_EQ(ReadBytes(IniPath()), kDefaultLines);
+    EXPECT_FALSE(Exists(TemporaryPath()));
+    CloseHome();
+}
+
+TEST_F(SettingsWindow, SaveKeepsForeignLinesAndWritesTheLaunchersForm)
+{
+    WriteBytes(IniPath(), kUsersFile);
+    StartHome();
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+
+    driver::ClickId(settings, kSaveId);
+    EXPECT_TRUE(Closed(settings));
+    ExpectHomeBackInFront();
+    EXPECT_EQ(ReadBytes(IniPath()), kUsersFileSaved);
+    EXPECT_FALSE(Exists(TemporaryPath()));
+    CloseHome();
+}
+
+TEST_F(SettingsWindow, SaveWritesTheChoicesIntoTheFileAsItIsThen)
+{
+    WriteBytes(IniPath(), "master_volume = 100\nvsync = 0\n");
+    StartHome();
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+
+    driver::SelectComboItem(Combo(settings, 5), 3); // master_volume 25%
+    driver::SelectComboItem(Combo(settings, 3), 0); // vsync On
+    // The game changes the file while the window is open: its lines survive.
+    WriteBytes(IniPath(), "language = fr\nmaster_volume = 50\n");
+    driver::ClickId(settings, kSaveId);
+    EXPECT_TRUE(Closed(settings));
+    ExpectHomeBackInFront();
+    EXPECT_EQ(ReadBytes(IniPath()),
+              "language = fr\nmaster_volume = 25\ndisplay_mode = 0\nresolution = 0\n"
+              "smoothing = 1\nvsync = 1\nfullscreen = 1\ninvert_camera_x = 1\ninvert_look_y = 1\n"
+              "shadow_enhance = 0\ngrumblets_stay_converted = 0\n");
+
+    // A new opening reads the file again and shows what was saved.
+    HWND again = OpenSettings();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(Selections(again), (std::vector<int>{0, 0, 0, 0, 0, 3, 0, 0, 0, 0}));
+    driver::ClickId(again, kCancelId);
+    EXPECT_TRUE(Closed(again));
+    CloseHome();
+}
+
+TEST_F(SettingsWindow, ClosingWithoutSaveLeavesTheFileAlone)
+{
+    enum Way { CancelButton, CloseBox, AltF4 };
+    const struct {
+        const char* name;
+        Way way;
+    } ways[] = {{"Cancel", CancelButton}, {"close box", CloseBox}, {"Alt+F4", AltF4}};
+    WriteBytes(IniPath(), kUsersFile);
+    StartHome();
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        HWND settings = OpenSettings();
+        ASSERT_NE(settings, nullptr);
+        driver::SelectComboItem(Combo(settings, 5), 4);
+        // Changed behind the window's back: closing must not write either
+        // version, nor create the file when it is gone.
+        const std::string changed = std::string("changed by ") + way.name + "\r\n";
+        WriteBytes(IniPath(), changed);
+        switch (way.way) {
+        case CancelButton:
+            driver::ClickId(settings, kCancelId);
+            break;
+        case CloseBox:
+            PostMessageW(settings, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        case AltF4:
+            driver::PressChord(settings, {VK_MENU, VK_F4});
+            break;
+        }
+        ASSERT_TRUE(Closed(settings));
+        ExpectHomeBackInFront();
+        Sleep(200);
+        EXPECT_EQ(ReadBytes(IniPath()), changed);
+        EXPECT_FALSE(Exists(TemporaryPath()));
+    }
+    // And with the file deleted while the window is open.
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+    DeleteFileW(IniPath().c_str());
+    driver::ClickId(settings, kCancelId);
+    ASSERT_TRUE(Closed(settings));
+    Sleep(200);
+    EXPECT_FALSE(Exists(IniPath()));
+    CloseHome();
+}
+
+TEST_F(SettingsWindow, EscAndEnterDoNotCloseIt)
+{
+    WriteBytes(IniPath(), kUsersFile);
+    StartHome();
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+
+    driver::PressKeys(settings, {VK_ESCAPE, VK_RETURN});
+    driver::PressKeys(settings, {VK_TAB}); // the focus on the first list
+    ASSERT_EQ(driver::Focused(settings), Combo(settings, 0));
+    driver::PressKeys(settings, {VK_ESCAPE, VK_RETURN});
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(settings));
+    EXPECT_TRUE(IsWindowVisible(settings));
+    EXPECT_FALSE(driver::Enabled(home_));
+    EXPECT_EQ(ReadBytes(IniPath()), kUsersFile);
+
+    driver::ClickId(settings, kCancelId);
+    EXPECT_TRUE(Closed(settings));
+    CloseHome();
+}
+
+TEST_F(SettingsWindow, TabGoesThroughTheListsThenSaveThenCancel)
+{
+    StartHome();
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+
+    std::vector<HWND> expected;
+    for (int i = 0; i < kComboCount; ++i)
+        expected.push_back(Combo(settings, i));
+    expected.push_back(driver::Child(settings, kSaveId));
+    expected.push_back(driver::Child(settings, kCancelId));
+    expected.push_back(Combo(settings, 0)); // and round again
+
+    std::vector<HWND> visited;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        driver::PressKeys(settings, {VK_TAB});
+        visited.push_back(driver::Focused(settings));
+    }
+    EXPECT_EQ(visited, expected);
+
+    // Shift+Tab goes back from the first list to Cancel.
+    driver::PressChord(settings, {VK_SHIFT, VK_TAB});
+    EXPECT_EQ(driver::Focused(settings), driver::Child(settings, kCancelId));
+
+    driver::ClickId(settings, kCancelId);
+    EXPECT_TRUE(Closed(settings));
+    CloseHome();
+}
+
+TEST_F(SettingsWindow, FailedSaveWarnsAndLeavesTheFileAsItWas)
+{
+    enum Obstacle { ReadOnlyFile, FileIsAFolder, TemporaryNameTaken, HeldWithoutSharing };
+    const struct {
+        const char* name;
+        Obstacle obstacle;
+    } cases[] = {
+        {"qarn.ini read-only", ReadOnlyFile},
+        {"qarn.ini is a folder", FileIsAFolder},
+        {"the temporary name is taken by a folder", TemporaryNameTaken},
+        {"qarn.ini held open without sharing by another program", HeldWithoutSharing},
+    };
+    WriteBytes(IniPath(), kUsersFile);
+    StartHome();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring ini = IniPath();
+        const std::wstring temporary = TemporaryPath();
+        HANDLE held = INVALID_HANDLE_VALUE;
+        switch (c.obstacle) {
+        case ReadOnlyFile:
+            SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY);
+            break;
+        case FileIsAFolder:
+            DeleteFileW(ini.c_str());
+            CreateDirectoryW(ini.c_str(), nullptr);
+            WriteBytes(ini + L"\\inside.txt", "x");
+            break;
+        case TemporaryNameTaken:
+            CreateDirectoryW(temporary.c_str(), nullptr);
+            WriteBytes(temporary + L"\\inside.txt", "x");
+            break;
+        case HeldWithoutSharing:
+            held = CreateFileW(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+            break;
+        }
+
+        HWND settings = OpenSettings();
+        ASSERT_NE(settings, nullptr);
+        driver::SelectComboItem(Combo(settings, 5), 2);
+        driver::ClickId(settings, kSaveId);
+        HWND box = driver::WaitForDialog(launched_.processId, L"Vantaroo");
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(driver::MessageBoxText(box), kSaveFailedText);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), settings);
+        Sleep(200);
+        EXPECT_TRUE(IsWindow(settings)) << "the window waits for the box";
+        driver::AnswerDialog(box, IDOK);
+        EXPECT_TRUE(Closed(settings));
+        ExpectHomeBackInFront();
+
+        switch (c.obstacle) {
+        case ReadOnlyFile:
+            EXPECT_EQ(ReadBytes(ini), kUsersFile);
+            EXPECT_FALSE(Exists(temporary));
+            SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+            break;
+        case FileIsAFolder:
+            EXPECT_EQ(GetFileAttributesW(ini.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+                      static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+            EXPECT_EQ(ReadBytes(ini + L"\\inside.txt"), "x");
+            EXPECT_FALSE(Exists(temporary));
+            DeleteFileW((ini + L"\\inside.txt").c_str());
+            RemoveDirectoryW(ini.c_str());
+            WriteBytes(ini, kUsersFile);
+            break;
+        case TemporaryNameTaken:
+            EXPECT_EQ(ReadBytes(ini), kUsersFile);
+            EXPECT_EQ(ReadBytes(temporary + L"\\inside.txt"), "x");
+            DeleteFileW((temporary + L"\\inside.txt").c_str());
+            RemoveDirectoryW(temporary.c_str());
+            break;
+        case HeldWithoutSharing:
+            CloseHandle(held);
+            EXPECT_EQ(ReadBytes(ini), kUsersFile);
+            EXPECT_FALSE(Exists(temporary));
+            break;
+        }
+    }
+    CloseHome();
+}
+
+TEST_F(SettingsWindow, DarkWindowWithAmberSave)
+{
+    StartHome();
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+    const POINT origin = driver::ClientOrigin(settings);
+    auto pixel = [&](int x, int y) { return driver::ScreenPixel(origin.x + x, origin.y + y); };
+    struct Spot {
+        const char* what;
+        int x, y;
+        COLORREF colour;
+    } spots[] = {
+        {"Save face", 336 + 8, 416 + 18, RGB(255, 184, 28)},
+        {"Save face near its right end", 446 - 8, 416 + 18, RGB(255, 184, 28)},
+        {"Cancel face", 216 + 8, 416 + 18, RGB(52, 44, 92)},
+        {"window background", 8, 8, RGB(22, 18, 40)},
+        {"Save's rounded corner shows the background", 336, 416, RGB(22, 18, 40)},
+    };
+    for (const Spot& spot : spots) {
+        driver::WaitUntil([&] { return pixel(spot.x, spot.y) == spot.colour; }, 3000);
+        EXPECT_EQ(pixel(spot.x, spot.y), spot.colour) << spot.what;
+    }
+    driver::ClickId(settings, kCancelId);
+    EXPECT_TRUE(Closed(settings));
+    CloseHome();
+}
+
+} // namespace
