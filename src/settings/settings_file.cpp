@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
+#include "app/file_replace.h"
 #include "app/folder_rules.h"
 #include "app/launcher_state.h"
 
 namespace {
 
 constexpr DWORD kReadPiece = 4096;
-// Written beside qarn.ini, so that moving it over qarn.ini never crosses volumes.
-constexpr wchar_t kTemporarySuffix[] = L".new";
 
 struct FileContent {
     std::string bytes;
@@ -42,46 +41,6 @@ FileContent ReadWholeFile(const std::wstring& path)
     return content;
 }
 
-bool IsReadOnly(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-}
-
-// Writes every byte, flushed to the disk, or reports failure.
-bool WriteNewFile(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool complete = true;
-    std::size_t done = 0;
-    while (complete && done < bytes.size()) {
-        const std::size_t left = bytes.size() - done;
-        const DWORD piece = left < 0x40000000u ? static_cast<DWORD>(left) : 0x40000000u;
-        DWORD written = 0;
-        complete = WriteFile(file, bytes.data() + done, piece, &written, nullptr) && written > 0;
-        done += written;
-    }
-    complete = complete && FlushFileBuffers(file);
-    return CloseHandle(file) && complete;
-}
-
-// The old file stays untouched until the new content is complete on disk;
-// then one move replaces it, so no failure leaves a cut-off file. On failure
-// the temporary file is removed.
-bool ReplaceWholeFile(const std::wstring& path, const std::string& bytes)
-{
-    const std::wstring temporary = path + kTemporarySuffix;
-    if (WriteNewFile(temporary, bytes)
-        && MoveFileExW(temporary.c_str(), path.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DeleteFileW(temporary.c_str());
-    return false;
-}
-
 } // namespace
 
 std::wstring SettingsFilePath()
@@ -96,14 +55,10 @@ SettingsLines ReadSettingsLines(const std::wstring& path)
 
 bool WriteSettingsFile(const std::wstring& path, const ChosenIndices& chosen)
 {
-    // A read-only file is one the user protected. Windows refuses to move a
-    // file over it, but Wine does not, so it is checked here.
-    if (IsReadOnly(path))
-        return false;
     // Saving rewrites the whole file: from a file that exists but could not
     // be read in full, that would throw away the lines that were not read.
     const FileContent old = ReadWholeFile(path);
     if (!old.complete)
         return false;
-    return ReplaceWholeFile(path, MergedSettingsText(old.bytes, chosen));
+    return ReplaceFileContents(path, MergedSettingsText(old.bytes, chosen));
 }
