@@ -1,22 +1,29 @@
-// Keeps the setup log bounded: once the log would grow past a high mark, its
-// oldest lines are dropped so that what stays plus the new text fits in the
-// low mark. Dropping happens in whole lines and rarely, so appends stay
-// cheap and the newest output is always shown.
+// Keeps the setup log bounded and its appends cheap. An edit control takes
+// time for every line and every character added (under Wine roughly 100
+// microseconds a line plus 2 a character), so the log holds at most a high
+// mark of characters, cut back in whole lines to a low mark, and one append
+// takes at most kLogAppendLines lines and kLogAppendChars characters. When
+// more arrives between two appends, only its newest lines are shown and the
+// log restarts from them, so it never has a gap.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
-// The log grows up to this many characters before its oldest lines go...
-inline constexpr std::size_t kLogHighMark = 160000;
-// ...and is cut back to about this many.
-inline constexpr std::size_t kLogLowMark = 80000;
+inline constexpr std::size_t kLogHighMark = 64000;
+inline constexpr std::size_t kLogLowMark = 48000;
+inline constexpr std::size_t kLogAppendLines = 300;
+inline constexpr std::size_t kLogAppendChars = 8000;
 
-// The tail of a batch of log text that can still be seen after the bound has
-// been applied: the whole batch when it fits in the low mark, otherwise its
-// last whole lines that fit (the last low-mark characters when a single line
-// is longer than that).
-std::wstring VisibleTail(const std::wstring& batch, std::size_t lowMark = kLogLowMark);
+struct AppendLimit {
+    std::size_t lines = kLogAppendLines;
+    std::size_t chars = kLogAppendChars;
+};
+
+// The tail of a batch of log lines (each ended by LF) that fits in one
+// append: the whole batch when it fits, otherwise its last whole lines that
+// fit (the last part of a single line longer than the character limit).
+std::wstring VisibleTail(const std::wstring& batch, AppendLimit limit = {});
 
 // How many characters to drop from the front of the current log text before
 // appending appendLength more: 0 while the sum stays within the high mark;
@@ -24,6 +31,22 @@ std::wstring VisibleTail(const std::wstring& batch, std::size_t lowMark = kLogLo
 // mark (everything, when the append alone fills it).
 std::size_t LogDropCount(const std::wstring& logText, std::size_t appendLength,
                          std::size_t highMark = kLogHighMark, std::size_t lowMark = kLogLowMark);
+
+// Log lines gathered for one append. When so many arrive at once that the
+// older ones would be dropped anyway, they are shed before they are ever
+// shown; everything already in the log is then older still and goes too.
+struct PendingLog {
+    std::wstring text;        // lines, each ended by CR LF
+    std::size_t lines = 0;    // how many
+    bool replacesLog = false; // lines were shed: the log's present text goes as well
+};
+
+// Adds one line (without its line end) to the pending text.
+void AddLogLine(PendingLog& pending, const std::wstring& line, AppendLimit limit = {});
+
+// The text to append now: the pending text cut to what fits in one append
+// (which also sets replacesLog when anything had to go).
+std::wstring TextToAppend(PendingLog& pending, AppendLimit limit = {});
 
 // Whether appending appendLength characters to a log of logLength characters
 // needs LogDropCount (and so the log's text) at all.

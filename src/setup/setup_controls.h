@@ -16,5 +16,8 @@ void EndToolRun(DWORD exitCode, bool started);
 // every further WM_SETUP_OUTPUT already waiting, each line in order.
 void HandleToolOutput(LPARAM line);
 
+// Appends the log lines still gathered; called before a run's end is handled.
+void FlushToolOutput();
+
 // Raises the log's text limit; the log is kept bounded instead.
 void PrepareLog(HWND logEdit);

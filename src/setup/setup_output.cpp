@@ -16,9 +16,16 @@
 
 namespace {
 
-// How long one WM_SETUP_OUTPUT may go on taking further waiting lines before
-// the log is brought up to date, so the window stays responsive.
+// How long one WM_SETUP_OUTPUT may go on taking further waiting lines, so
+// that input, paint and sent messages get their turn.
 constexpr ULONGLONG kGatherBudgetMs = 40;
+// While lines keep waiting, the log is brought up to date this often; as
+// soon as none waits, at once.
+constexpr ULONGLONG kAppendIntervalMs = 250;
+
+// Log lines taken from their messages but not yet in the log.
+PendingLog g_pendingLog;
+ULONGLONG g_lastAppend = 0;
 
 void ApplyProgress(const ToolLine& line)
 {
@@ -42,7 +49,7 @@ void ApplyResult(const ToolLine& line)
 }
 
 // Handles one line and frees it; a log line joins the pending log text.
-void TakeLine(LPARAM lParam, std::wstring& logText)
+void TakeLine(LPARAM lParam)
 {
     std::unique_ptr<std::wstring> line(reinterpret_cast<std::wstring*>(lParam));
     const ToolLine sorted = SortToolLine(*line);
@@ -54,11 +61,7 @@ void TakeLine(LPARAM lParam, std::wstring& logText)
         ApplyResult(sorted);
         break;
     case LogLine:
-        logText += *line;
-        logText += L"\r\n";
-        // Text the bound would drop at once is never shown: shed it early.
-        if (logText.size() > 2 * kLogLowMark)
-            logText = VisibleTail(logText);
+        AddLogLine(g_pendingLog, *line);
         break;
     }
 }
@@ -71,27 +74,38 @@ std::wstring LogText(HWND log, int length)
     return text;
 }
 
-// Appends text at the end of the log, dropping its oldest lines first when
-// the bound asks for it. Drawing is suspended meanwhile and the log is
-// repainted at once afterwards: a stream of posted messages would otherwise
-// keep WM_PAINT from ever coming.
-void AppendToLog(const std::wstring& text)
+// Appends the pending lines at the end of the log, dropping its oldest lines
+// first when the bound asks for it. Drawing is suspended meanwhile and the
+// log is repainted at once afterwards: a stream of posted messages would
+// otherwise keep WM_PAINT from ever coming.
+void AppendToLog(PendingLog& pending)
 {
     const HWND log = g_state.logEdit;
-    const std::wstring shown = VisibleTail(text);
+    const std::wstring shown = TextToAppend(pending);
     SendMessageW(log, WM_SETREDRAW, FALSE, 0);
     int length = GetWindowTextLengthW(log);
-    if (LogNeedsTrim(static_cast<size_t>(length), shown.size())) {
-        const std::wstring current = LogText(log, length);
-        const size_t drop = LogDropCount(current, shown.size());
+    size_t drop = 0;
+    if (pending.replacesLog)
+        drop = static_cast<size_t>(length);
+    else if (LogNeedsTrim(static_cast<size_t>(length), shown.size()))
+        drop = LogDropCount(LogText(log, length), shown.size());
+    if (drop > 0) {
         SendMessageW(log, EM_SETSEL, 0, static_cast<LPARAM>(drop));
         SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
-        length = static_cast<int>(current.size() - drop);
+        length -= static_cast<int>(drop);
     }
     SendMessageW(log, EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
     SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(shown.c_str()));
     SendMessageW(log, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(log, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+}
+
+bool OutputWaiting()
+{
+    MSG waiting;
+    return PeekMessageW(&waiting, g_state.setupWindow, WM_SETUP_OUTPUT, WM_SETUP_OUTPUT,
+                        PM_NOREMOVE)
+        != FALSE;
 }
 
 } // namespace
@@ -103,18 +117,27 @@ void PrepareLog(HWND logEdit)
     SendMessageW(logEdit, EM_SETLIMITTEXT, 4 * kLogHighMark, 0);
 }
 
+void FlushToolOutput()
+{
+    if (!g_pendingLog.text.empty())
+        AppendToLog(g_pendingLog);
+    g_pendingLog = PendingLog();
+    g_lastAppend = GetTickCount64();
+}
+
 void HandleToolOutput(LPARAM line)
 {
-    std::wstring logText;
-    TakeLine(line, logText);
+    TakeLine(line);
     const ULONGLONG start = GetTickCount64();
     MSG waiting;
     while (GetTickCount64() - start < kGatherBudgetMs
            && PeekMessageW(&waiting, g_state.setupWindow, WM_SETUP_OUTPUT, WM_SETUP_OUTPUT,
                            PM_REMOVE))
-        TakeLine(waiting.lParam, logText);
-    if (!logText.empty())
-        AppendToLog(logText);
+        TakeLine(waiting.lParam);
+    // A waiting line guarantees another call, which appends in its turn; so
+    // nothing stays pending once the output pauses.
+    if (!OutputWaiting() || GetTickCount64() - g_lastAppend >= kAppendIntervalMs)
+        FlushToolOutput();
     // The bar and the status line wait for paint messages just as the log does.
     RedrawWindow(g_state.setupWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

@@ -208,6 +208,7 @@ void SetMainButtonState()
 
 void EndToolRun(DWORD exitCode, bool started)
 {
+    FlushToolOutput();
     const int ended = g_state.setupPhase;
     g_state.setupPhase = PhaseIdle;
     if (ended == PhaseInstall) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cwchar>
@@ -136,15 +137,6 @@ TEST(SortToolLine, Table)
     }
 }
 
-// A log of count numbered lines "line 1\r\n" ... as the window builds it.
-std::wstring NumberedLog(int first, int count)
-{
-    std::wstring text;
-    for (int i = first; i < first + count; ++i)
-        text += L"line " + std::to_wstring(i) + L"\r\n";
-    return text;
-}
-
 TEST(LogBound, DropsWholeOldestLinesOnlyPastTheHighMark)
 {
     const std::wstring log = L"aaaa\r\nbbbb\r\ncccc\r\n"; // 18 characters
@@ -164,43 +156,91 @@ TEST(LogBound, DropsWholeOldestLinesOnlyPastTheHighMark)
         EXPECT_EQ(LogDropCount(log, c.append, c.high, c.low), c.drop) << c.name;
 }
 
-TEST(LogBound, KeepsTheNewestLinesOfALongRunInOrder)
+// Plays a long run through the bound the way the window does: batches of
+// lines gathered, cut to what can be seen, and appended to a log whose oldest
+// lines are dropped. Whatever the batch sizes, the log must hold the newest
+// lines without a gap and stay bounded.
+TEST(LogBound, KeepsTheNewestLinesOfALongRunInOrderWithoutGaps)
 {
-    // Simulate a long run: batches appended, the bound applied each time.
+    const std::size_t high = 40000, low = 20000;
+    const AppendLimit limit{300, 8000};
+    const int batchSizes[] = {1, 500, 3000, 7, 20000, 1200, 2, 5000}; // lines per batch
     std::wstring log;
     int next = 1;
-    for (int batch = 0; batch < 400; ++batch) {
-        std::wstring text = VisibleTail(NumberedLog(next, 500), 20000);
-        next += 500;
-        log.erase(0, LogDropCount(log, text.size(), 40000, 20000));
-        log += text;
-        ASSERT_LE(log.size(), 40000u);
+    for (int round = 0; round < 40; ++round) {
+        PendingLog pending;
+        for (int i = 0; i < batchSizes[round % 8]; ++i)
+            AddLogLine(pending, L"line " + std::to_wstring(next++), limit);
+        ASSERT_LE(pending.text.size(), 2 * limit.chars + 20);
+        ASSERT_LE(pending.lines, 2 * limit.lines);
+        const std::wstring shown = TextToAppend(pending, limit);
+        ASSERT_LE(shown.size(), limit.chars);
+        ASSERT_LE(std::count(shown.begin(), shown.end(), L'\n'), 300);
+        if (pending.replacesLog)
+            log.clear();
+        else
+            log.erase(0, LogDropCount(log, shown.size(), high, low));
+        log += shown;
+        ASSERT_LE(log.size(), high);
+
+        // Whole lines, consecutive numbers, ending with the newest.
+        ASSERT_EQ(log.substr(0, 5), L"line ") << round;
+        long expected = std::wcstol(log.c_str() + 5, nullptr, 10);
+        for (std::size_t at = 0; at < log.size(); at = log.find(L"\r\n", at) + 2)
+            ASSERT_EQ(std::wcstol(log.c_str() + at + 5, nullptr, 10), expected++) << round;
+        ASSERT_EQ(expected, next) << round;
     }
-    EXPECT_GE(log.size(), 15000u);
-    EXPECT_EQ(log.substr(0, 5), L"line ");
-    const std::wstring last = L"line " + std::to_wstring(next - 1) + L"\r\n";
-    EXPECT_EQ(log.substr(log.size() - last.size()), last);
-    // Whole lines, consecutive numbers.
-    long expected = std::wcstol(log.c_str() + 5, nullptr, 10);
-    for (std::size_t at = 0; at < log.size(); at = log.find(L"\r\n", at) + 2)
-        ASSERT_EQ(std::wcstol(log.c_str() + at + 5, nullptr, 10), expected++) << at;
+}
+
+TEST(LogBound, PendingLinesReplaceTheLogOnlyWhenSomeWereShed)
+{
+    const AppendLimit limit{5, 100};
+    PendingLog few;
+    AddLogLine(few, L"one", limit);
+    AddLogLine(few, L"", limit);
+    EXPECT_EQ(TextToAppend(few, limit), L"one\r\n\r\n");
+    EXPECT_FALSE(few.replacesLog);
+
+    PendingLog longLines; // more than twice the characters: shed while adding
+    for (int i = 0; i < 5; ++i)
+        AddLogLine(longLines, std::wstring(50, L'x'), limit);
+    EXPECT_TRUE(longLines.replacesLog);
+    EXPECT_LE(TextToAppend(longLines, limit).size(), 100u);
+
+    PendingLog manyLines; // more than twice the lines: shed while adding
+    for (int i = 0; i < 11; ++i)
+        AddLogLine(manyLines, L"", limit);
+    EXPECT_TRUE(manyLines.replacesLog);
+    EXPECT_EQ(TextToAppend(manyLines, limit), L"\r\n\r\n\r\n\r\n\r\n");
+
+    PendingLog over; // over the limit but not twice: cut when taken
+    for (int i = 0; i < 9; ++i)
+        AddLogLine(over, L"0123456789", limit);
+    EXPECT_FALSE(over.replacesLog);
+    EXPECT_EQ(TextToAppend(over, limit).size(), 60u); // 5 whole lines of 12
+    EXPECT_TRUE(over.replacesLog);
 }
 
 TEST(LogBound, VisibleTailTable)
 {
     struct Case {
         const wchar_t* batch;
-        std::size_t low;
+        std::size_t lines, chars;
         const wchar_t* tail;
     } cases[] = {
-        {L"ab\r\ncd\r\n", 8, L"ab\r\ncd\r\n"},
-        {L"ab\r\ncd\r\n", 7, L"cd\r\n"},
-        {L"ab\r\ncd\r\n", 4, L"cd\r\n"},
-        {L"ab\r\ncd\r\n", 3, L"d\r\n"},      // no whole line fits: its last part
-        {L"abcdefgh\r\n", 5, L"fgh\r\n"},
+        {L"ab\r\ncd\r\n", 9, 8, L"ab\r\ncd\r\n"},
+        {L"ab\r\ncd\r\n", 9, 7, L"cd\r\n"},
+        {L"ab\r\ncd\r\n", 9, 4, L"cd\r\n"},
+        {L"ab\r\ncd\r\n", 9, 3, L"d\r\n"},      // no whole line fits: its last part
+        {L"abcdefgh\r\n", 9, 5, L"fgh\r\n"},
+        {L"a\r\nb\r\nc\r\n", 2, 99, L"b\r\nc\r\n"},
+        {L"a\r\nb\r\nc\r\n", 3, 99, L"a\r\nb\r\nc\r\n"},
+        {L"a\r\nb\r\nc\r\n", 1, 99, L"c\r\n"},
+        {L"\r\n\r\n\r\n", 2, 99, L"\r\n\r\n"},
+        {L"aaaa\r\nb\r\nc\r\n", 3, 7, L"b\r\nc\r\n"}, // the tighter limit wins
     };
     for (const Case& c : cases)
-        EXPECT_EQ(VisibleTail(c.batch, c.low), c.tail) << c.batch << " " << c.low;
+        EXPECT_EQ(VisibleTail(c.batch, {c.lines, c.chars}), c.tail) << c.batch << " " << c.chars;
 }
 
 TEST(PostUntilDelivered, RetriesAFullQueueAndGivesUpOnlyWhenTheWindowIsGone)
