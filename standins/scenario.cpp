@@ -187,6 +187,10 @@ int RunScenario(const std::string& scenario, const ToolJob& job)
             WriteOut(batch);
         } else if (command == "sleep") {
             Sleep(static_cast<DWORD>(std::stoul(argument)));
+        } else if (command == "wait-for") {
+            const std::filesystem::path path = runner.PathArg(argument);
+            for (int waited = 0; waited < 60000 && !std::filesystem::exists(path, error); waited += 20)
+                Sleep(20);
         } else if (command == "mkdir") {
             std::filesystem::create_directories(runner.PathArg(argument), error);
         } else if (command == "touch") {

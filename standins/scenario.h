@@ -9,6 +9,8 @@
 //   write TEXT           writes TEXT alone (no LF)
 //   repeat N TEXT        writes TEXT and LF N times, ${i} counting from 1, fast
 //   sleep MS
+//   wait-for PATH        waits until PATH exists (at most 60 s), so a test can hold
+//                        the tool at a point and look at the window meanwhile
 //   mkdir PATH | touch PATH | copy FROM|TO
 //   exit CODE
 //   if-exists PATH | if-iso PATH | if-dlc-exist | if-android ... else ... end

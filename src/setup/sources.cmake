@@ -1,6 +1,12 @@
 target_sources(vantaroo_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/install_folder_rule.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tool_command_line.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/log_bound.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/post_retry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tool_command_line.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tool_output.cpp)
 list(APPEND VANTAROO_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/desktop_shortcut.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/setup_window.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/setup_output.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/setup_tool_runner.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/setup_window.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/source_choice.cpp)

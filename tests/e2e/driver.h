@@ -67,5 +67,13 @@ bool ReadProcessStart(DWORD processId, ProcessStart& start);
 COLORREF ScreenPixel(int x, int y);
 // The client-area origin of a window in screen coordinates.
 POINT ClientOrigin(HWND window);
+// Every pixel of a child window's rectangle, read from the screen, row by row.
+std::vector<COLORREF> ScreenPixels(HWND child);
+
+// The position of a progress bar (PBM_GETPOS).
+int ProgressPosition(HWND bar);
+// Sends WM_NULL and waits at most timeoutMs for the answer; false when the
+// window did not answer in time. elapsedMs gets the round trip's duration.
+bool AnswersWithin(HWND window, DWORD timeoutMs, DWORD* elapsedMs = nullptr);
 
 } // namespace driver

@@ -12,6 +12,11 @@ constexpr wchar_t kMissingSetupText[] =
 void CloseAndExpectExitZero(Release& release, const Launched& launched, HWND window)
 {
     PostMessageW(window, WM_CLOSE, 0, 0);
+    // An update run may still be going: the setup window then asks first.
+    if (release.WaitForExit(launched, 2000) == STILL_ACTIVE) {
+        if (HWND question = driver::WaitForDialog(launched.processId, L"Vantaroo setup", 3000))
+            driver::AnswerDialog(question, IDYES);
+    }
     EXPECT_EQ(release.WaitForExit(launched), 0u);
 }
 
