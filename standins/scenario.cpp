@@ -200,9 +200,10 @@ int RunScenario(const std::string& scenario, const ToolJob& job)
                 CloseHandle(file);
         } else if (command == "copy") {
             size_t bar = argument.find('|');
-            std::filesystem::copy_file(runner.PathArg(argument.substr(0, bar)),
-                                       runner.PathArg(argument.substr(bar + 1)),
-                                       std::filesystem::copy_options::overwrite_existing, error);
+            // CopyFileW: libstdc++'s copy_file leaves an empty file under
+            // Wine when it overwrites one.
+            CopyFileW(runner.PathArg(argument.substr(0, bar)).c_str(),
+                      runner.PathArg(argument.substr(bar + 1)).c_str(), FALSE);
         } else if (command == "exit") {
             return std::stoi(argument);
         }

@@ -7,6 +7,8 @@
 #include <objbase.h>
 
 #include "app/launcher_state.h"
+#include "setup/dlc_and_folder_choice.h"
+#include "setup/install_run.h"
 #include "setup/setup_controls.h"
 #include "setup/setup_tool_runner.h"
 #include "setup/source_choice.h"
@@ -109,24 +111,46 @@ void CreateControls(HINSTANCE instance)
     PrepareLog(g_state.logEdit);
 }
 
+void ChooseDiscImageSource()
+{
+    const std::wstring path = ChooseDiscImage();
+    if (!path.empty())
+        CheckSource(path);
+}
+
+void ChooseFolderSource()
+{
+    const std::wstring path = ChooseFolder(L"Choose the folder that holds default.xbe");
+    if (!path.empty())
+        CheckSource(path);
+}
+
+// The main button installs until a run has succeeded; then it plays.
+void PressMainButton()
+{
+    if (g_state.gameInstalled)
+        PlayInstalledGame();
+    else
+        StartInstall();
+}
+
+struct CommandDef {
+    int id;
+    void (*handler)();
+};
+
+const CommandDef kCommands[] = {
+    {IdDiscImage, ChooseDiscImageSource}, {IdFolder, ChooseFolderSource},
+    {IdAddDlc, AddDlcFolder},             {IdClearList, ClearDlcList},
+    {IdBrowse, ChooseInstallFolder},      {IdMain, PressMainButton},
+    {IdTerms, OpenTermsPage},
+};
+
 void OnSetupCommand(int id)
 {
-    switch (id) {
-    case IdDiscImage: {
-        const std::wstring path = ChooseDiscImage();
-        if (!path.empty())
-            CheckSource(path);
-        break;
-    }
-    case IdFolder: {
-        const std::wstring path = ChooseFolder(L"Choose the folder that holds default.xbe");
-        if (!path.empty())
-            CheckSource(path);
-        break;
-    }
-    default:
-        break;
-    }
+    for (const CommandDef& command : kCommands)
+        if (command.id == id)
+            command.handler();
 }
 
 // The text colour of a check-status line; null for every other static.
@@ -155,13 +179,6 @@ bool MayClose()
     return MessageBoxW(g_state.setupWindow, L"Setup is still running. Close anyway?", kTitle,
                        MB_YESNO | MB_ICONQUESTION)
         == IDYES;
-}
-
-// The end of an installation or update run. Its verdict (the success test,
-// the install record, the shortcut and the status text) is not built yet:
-// for now the run's end only returns the window to idle.
-void FinishInstallRun(DWORD /*exitCode*/, bool /*started*/)
-{
 }
 
 LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -212,7 +229,7 @@ void EndToolRun(DWORD exitCode, bool started)
     const int ended = g_state.setupPhase;
     g_state.setupPhase = PhaseIdle;
     if (ended == PhaseInstall) {
-        FinishInstallRun(exitCode, started);
+        FinishInstall(exitCode, started);
     } else if (!started) {
         // A check's verdict comes only from its result line; its flag stays.
         HWND status = ended == PhaseCheckSource ? g_state.sourceStatus : g_state.dlcStatus;

@@ -9,12 +9,12 @@
 namespace dialogs {
 
 // The file-open dialog (#32770) of the process with this title.
-HWND WaitForFileDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs = 10000);
+HWND WaitForFileDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs = 20000);
 // Types the full path into the dialog's file-name box and presses Open.
 bool ChooseFile(HWND dialog, const std::wstring& path);
 
 // The folder picker ("Browse for Folder") of the process.
-HWND WaitForFolderPicker(DWORD processId, DWORD timeoutMs = 10000);
+HWND WaitForFolderPicker(DWORD processId, DWORD timeoutMs = 20000);
 // The title text the caller gave the picker (shown inside it).
 std::wstring FolderPickerTitle(HWND picker);
 // Selects the folder in the picker and presses OK. The path is written into

@@ -386,4 +386,21 @@ bool AnswersWithin(HWND window, DWORD timeoutMs, DWORD* elapsedMs)
     return answered;
 }
 
+std::vector<std::wstring> ListItems(HWND listBox)
+{
+    std::vector<std::wstring> items;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(listBox, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(listBox, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+        std::wstring item(length + 1, L'\0');
+        SendMessageTimeoutW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()),
+                            SMTO_ABORTIFHUNG, 5000, &length);
+        item.resize(length);
+        items.push_back(item);
+    }
+    return items;
+}
+
 } // namespace driver

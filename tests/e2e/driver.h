@@ -12,14 +12,14 @@
 namespace driver {
 
 // Polls the condition every 20 ms until it holds or the time runs out.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 
 // A visible top-level window of the process with the class name (any class
 // when className is null); null when there is none.
 HWND FindTopWindow(DWORD processId, const wchar_t* className);
-HWND WaitForTopWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = 10000);
+HWND WaitForTopWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = 20000);
 // A dialog box (#32770) of the process with this title.
-HWND WaitForDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs = 10000);
+HWND WaitForDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs = 20000);
 // Every top-level window of the process, visible or not.
 std::vector<HWND> TopWindows(DWORD processId);
 // Visible top-level windows of this class, of any process.
@@ -45,6 +45,8 @@ void PressChord(HWND window, const std::vector<WORD>& virtualKeys);
 
 // A combo box's selected index (CB_ERR when none) and its items' texts.
 int ComboSelection(HWND combo);
+// The entries of a list box, in order.
+std::vector<std::wstring> ListItems(HWND listBox);
 std::vector<std::wstring> ComboItems(HWND combo);
 // CB_SETCURSEL, which sends no CBN_SELCHANGE.
 void SelectComboItem(HWND combo, int index);

@@ -67,8 +67,9 @@ Release::Release()
     static std::atomic<int> counter{0};
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
+    // Wine reuses small process ids, so the time keeps the name unique.
     root_ = fs::path(temp).wstring() + L"vantaroo e2e " + std::to_wstring(GetCurrentProcessId())
-        + L"-" + std::to_wstring(counter++);
+        + L"-" + std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++);
     if (root_.back() == L'\\')
         root_.pop_back();
     folder_ = root_ + L"\\My Release";
@@ -94,6 +95,9 @@ Release::~Release()
         CloseHandle(process);
     }
     std::error_code error;
+    // A test may leave a read-only file behind.
+    for (const auto& entry : fs::recursive_directory_iterator(root_, error))
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
     for (int attempt = 0; attempt < 20 && fs::exists(root_, error); ++attempt) {
         fs::remove_all(root_, error);
         if (error)
@@ -119,8 +123,10 @@ void Release::RemoveSetupScript()
 void Release::InstallGame(const std::wstring& installFolder, const std::string& kitVersion)
 {
     fs::create_directories(installFolder + L"\\data");
-    fs::copy_file(BuildFolder() + L"\\game_standin.exe", installFolder + L"\\qarn.exe",
-                  fs::copy_options::overwrite_existing);
+    // CopyFileW: libstdc++'s copy_file leaves an empty file under Wine when
+    // it overwrites one.
+    CopyFileW((BuildFolder() + L"\\game_standin.exe").c_str(), (installFolder + L"\\qarn.exe").c_str(),
+              FALSE);
     WriteBytes(installFolder + L"\\data\\default.xbe", "XBEH");
     WriteBytes(installFolder + L"\\kit_version.txt",
                kitVersion.empty() ? ReadBytes(folder_ + L"\\setup\\version.txt") : kitVersion);

@@ -18,9 +18,14 @@ struct SetupWindow {
     HWND Child(size_t index) const { return driver::Children(window).at(index); }
     HWND SourceEdit() const { return Child(2); }
     HWND SourceStatus() const { return Child(5); }
+    HWND DlcList() const { return Child(7); }
+    HWND DlcStatus() const { return Child(10); }
+    HWND DestEdit() const { return Child(12); }
     HWND MainStatus() const { return Child(14); }
     HWND Progress() const { return Child(15); }
     HWND Log() const { return Child(16); }
+    HWND ShortcutTick() const { return Child(17); }
+    HWND AndroidTick() const { return Child(18); }
     HWND Button(int id) const { return driver::Child(window, id); }
     bool ChoicesEnabled() const
     {
@@ -38,7 +43,7 @@ struct SetupWindow {
     }
     bool InstallEnabled() const { return driver::Enabled(Button(106)); }
     // The run has ended once the choice buttons are back.
-    bool WaitForIdle() const { return driver::WaitUntil([&] { return ChoicesEnabled(); }, 15000); }
+    bool WaitForIdle() const { return driver::WaitUntil([&] { return ChoicesEnabled(); }, 30000); }
 };
 
 inline bool ShowsColour(HWND control, COLORREF colour)

@@ -1,0 +1,16 @@
+// The installation run, the finish of an installation or update run, and
+// Play once the game is installed.
+#pragma once
+
+#include <windows.h>
+
+// Builds the install arguments from the choices, resets the bar, empties the
+// log and starts the tool.
+void StartInstall();
+
+// The verdict of an ended installation or update run: the success test, the
+// record of the install folder, the desktop shortcut and the status text.
+void FinishInstall(DWORD exitCode, bool started);
+
+// Starts the installed game; on success the setup window closes.
+void PlayInstalledGame();

@@ -1,0 +1,521 @@
+// DLC and install-folder choices, the installation run, its finish, the
+// desktop shortcut and Play: a first installation from the unpacked release
+// to the running game, driven through the real dialogs.
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <filesystem>
+
+#include "dialogs.h"
+#include "driver.h"
+#include "icon_file.h"
+#include "release.h"
+#include "setup_view.h"
+
+namespace {
+
+// A source check that accepts anything, a DLC check that wants existing
+// folders, and a build held at two points (".go1", ".go2" beside --dest) so
+// the test can look at the window while it runs. "fail-*" files in the
+// setup folder make it fail in the ways a real build can.
+constexpr char kInstallScenario[] = R"(
+[check-source]
+print checking the disc
+print @P 30 Looking at the disc
+print @R 1 Disc accepted
+[check-dlc]
+if-dlc-exist
+print @R 1 DLC accepted
+else
+print @R 0 A DLC folder is missing
+end
+[install rebuild]
+print build log line
+wait-for ${dest}.go1
+print @P 50 Building
+wait-for ${dest}.go2
+mkdir ${dest}\data
+touch ${dest}\data\default.xbe
+copy ${setup}\version.txt|${dest}\kit_version.txt
+if-exists ${setup}\with-icon
+copy ${setup}\game.ico|${dest}\qarn.ico
+end
+if-exists ${setup}\fail-no-exe
+print finished without the game
+exit 0
+end
+if-exists ${setup}\fail-exit-2
+print the build broke
+exit 2
+end
+copy ${setup}\game.exe|${dest}\qarn.exe
+touch ${dest}.finished
+print @P 100 Done
+)";
+
+constexpr wchar_t kReady[] = L"Ready to play.";
+constexpr wchar_t kFailed[] = L"Setup did not finish. The reason is below.";
+
+std::wstring DesktopShortcut()
+{
+    wchar_t desktop[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
+    return std::wstring(desktop) + L"\\Vantaroo.lnk";
+}
+
+struct ShortcutInfo {
+    std::wstring path, folder, description, icon;
+    int iconIndex = -1;
+};
+
+// Reads a shortcut back through the shell's own link object.
+bool ReadShortcut(const std::wstring& file, ShortcutInfo& info)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link))))
+        return false;
+    IPersistFile* persist = nullptr;
+    bool loaded = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))
+        && SUCCEEDED(persist->Load(file.c_str(), STGM_READ));
+    if (loaded) {
+        wchar_t text[MAX_PATH] = {};
+        link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+        info.path = text;
+        text[0] = 0;
+        link->GetWorkingDirectory(text, MAX_PATH);
+        info.folder = text;
+        text[0] = 0;
+        link->GetDescription(text, MAX_PATH);
+        info.description = text;
+        text[0] = 0;
+        link->GetIconLocation(text, MAX_PATH, &info.iconIndex);
+        info.icon = text;
+    }
+    if (persist)
+        persist->Release();
+    link->Release();
+    return loaded;
+}
+
+std::wstring BrowserLog()
+{
+    return BuildFolder() + L"\\..\\..\\browser-opened.txt";
+}
+
+class Installation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        release.WriteScenario(kInstallScenario);
+        CopyFileW((BuildFolder() + L"\\game_standin.exe").c_str(),
+                  (release.Folder() + L"\\setup\\game.exe").c_str(), FALSE);
+        DeleteFileW(DesktopShortcut().c_str());
+        iso = release.Folder() + L"\\Disc Image.iso";
+        WriteBytes(iso, "disc");
+    }
+
+    void TearDown() override
+    {
+        if (launched.process && release.WaitForExit(launched, 0) == STILL_ACTIVE) {
+            PostMessageW(setup.window, WM_CLOSE, 0, 0);
+            if (HWND box = driver::WaitForDialog(launched.processId, L"Vantaroo setup", 1000))
+                driver::AnswerDialog(box, IDYES);
+            EXPECT_EQ(release.WaitForExit(launched), 0u);
+        }
+        // Let a build still held at a wait-for run to its end.
+        Go(1);
+        Go(2);
+        DeleteFileW(DesktopShortcut().c_str());
+    }
+
+    void Start(const std::wstring& arguments = L"")
+    {
+        launched = release.Start(arguments);
+        setup.window = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+        ASSERT_NE(setup.window, nullptr);
+    }
+
+    size_t ToolStartCount() const { return release.ToolStarts().size(); }
+    std::wstring LastToolArguments() const
+    {
+        const std::wstring line = release.ToolStarts().back().commandLine;
+        const std::wstring script = L"\\setup\\setup.py\" ";
+        return line.substr(line.find(script) + script.size());
+    }
+
+    void AcceptSource()
+    {
+        driver::ClickId(setup.window, 101);
+        HWND dialog = dialogs::WaitForFileDialog(launched.processId, L"Choose your disc image");
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(dialogs::ChooseFile(dialog, iso));
+        ASSERT_TRUE(driver::WaitUntil([&] { return setup.InstallEnabled(); }));
+    }
+
+    // Picks a folder through the picker that the button opens.
+    void PickFolder(int buttonId, const std::wstring& folder, const wchar_t* title)
+    {
+        driver::ClickId(setup.window, buttonId);
+        HWND picker = dialogs::WaitForFolderPicker(launched.processId);
+        ASSERT_NE(picker, nullptr);
+        EXPECT_EQ(dialogs::FolderPickerTitle(picker), title);
+        ASSERT_TRUE(dialogs::ChooseFolder(launched.processId, picker, folder));
+    }
+
+    void CancelPicker(int buttonId)
+    {
+        driver::ClickId(setup.window, buttonId);
+        HWND picker = dialogs::WaitForFolderPicker(launched.processId);
+        ASSERT_NE(picker, nullptr);
+        ASSERT_TRUE(dialogs::Cancel(picker));
+    }
+
+    std::wstring InstallFolder() const { return driver::Text(setup.DestEdit()); }
+    // Lets the held build go past its first or second wait.
+    void Go(int point) const
+    {
+        if (currentDest.empty())
+            return;
+        WriteBytes(currentDest + L".go" + std::to_wstring(point), "");
+    }
+
+    void PressInstall()
+    {
+        currentDest = InstallFolder();
+        const size_t before = ToolStartCount();
+        driver::ClickId(setup.window, 106);
+        ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == before + 1; }));
+    }
+
+    bool WaitForStatus(const wchar_t* text)
+    {
+        return driver::WaitUntil([&] { return driver::Text(setup.MainStatus()) == text; }, 30000);
+    }
+
+    ::Release release;
+    Launched launched;
+    SetupWindow setup;
+    std::wstring iso;
+    std::wstring currentDest;
+};
+
+TEST_F(Installation, DlcListTwiceTheSameFolderThenClearList)
+{
+    const std::wstring dlc = release.Folder() + L"\\DLC Pack";
+    CreateDirectoryW(dlc.c_str(), nullptr);
+    Start();
+
+    PickFolder(103, dlc, L"Choose a DLC folder, or the folder that holds several");
+    ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 1; }));
+    ASSERT_TRUE(setup.WaitForIdle());
+    PickFolder(103, dlc, L"Choose a DLC folder, or the folder that holds several");
+    ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 2; }));
+    ASSERT_TRUE(setup.WaitForIdle());
+
+    const std::vector<std::wstring> listed = driver::ListItems(setup.DlcList());
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0], listed[1]);
+    EXPECT_TRUE(Exists(listed[0])) << listed[0];
+    EXPECT_EQ(LastToolArguments(),
+              L"--check-dlc \"" + listed[0] + L"\" --check-dlc \"" + listed[0] + L"\" ");
+    EXPECT_EQ(driver::Text(setup.DlcStatus()), L"DLC accepted");
+    EXPECT_TRUE(ShowsOnlyColour(setup.DlcStatus(), kOkColour));
+
+    // The list's verdict: a folder that has gone away fails the whole list.
+    RemoveDirectoryW(dlc.c_str());
+    const std::wstring other = release.Folder() + L"\\Other DLC";
+    CreateDirectoryW(other.c_str(), nullptr);
+    PickFolder(103, other, L"Choose a DLC folder, or the folder that holds several");
+    ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 3; }));
+    ASSERT_TRUE(setup.WaitForIdle());
+    EXPECT_EQ(driver::ListItems(setup.DlcList()).size(), 3u);
+    EXPECT_EQ(driver::Text(setup.DlcStatus()), L"A DLC folder is missing");
+    EXPECT_TRUE(ShowsOnlyColour(setup.DlcStatus(), kFailedColour));
+
+    // A cancelled picker changes nothing and runs nothing.
+    CancelPicker(103);
+    Sleep(300);
+    EXPECT_EQ(ToolStartCount(), 3u);
+    EXPECT_EQ(driver::ListItems(setup.DlcList()).size(), 3u);
+
+    driver::ClickId(setup.window, 104);
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::ListItems(setup.DlcList()).empty(); }));
+    EXPECT_EQ(driver::Text(setup.DlcStatus()), L"");
+    Sleep(300);
+    EXPECT_EQ(ToolStartCount(), 3u) << "Clear list runs nothing";
+    EXPECT_TRUE(setup.ChoicesEnabled());
+}
+
+TEST_F(Installation, BrowseAppliesTheTitleRuleAndCancelChangesNothing)
+{
+    Start();
+    EXPECT_EQ(InstallFolder(), release.DefaultInstallFolder());
+
+    CancelPicker(105);
+    Sleep(200);
+    EXPECT_EQ(InstallFolder(), release.DefaultInstallFolder());
+
+    const std::wstring games = release.Folder() + L"\\My Games";
+    CreateDirectoryW(games.c_str(), nullptr);
+    PickFolder(105, games, L"Choose where to install the game");
+    ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != release.DefaultInstallFolder(); }));
+    const std::wstring chosen = InstallFolder();
+    EXPECT_EQ(chosen.substr(chosen.size() - 18), L"\\My Games\\Vantaroo") << chosen;
+
+    // A folder that already holds the game is taken as it is.
+    const std::wstring existing = release.Folder() + L"\\Old Install";
+    release.InstallGame(existing);
+    PickFolder(105, existing, L"Choose where to install the game");
+    ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != chosen; }));
+    EXPECT_EQ(InstallFolder().substr(InstallFolder().size() - 12), L"\\Old Install");
+    EXPECT_EQ(ToolStartCount(), 0u) << "choosing the install folder runs nothing";
+}
+
+TEST_F(Installation, TermsButtonOpensTheLicenceTermsPage)
+{
+    DeleteFileW(BrowserLog().c_str());
+    Start();
+    driver::ClickId(setup.window, 107);
+    ASSERT_TRUE(driver::WaitUntil([&] { return !ReadBytes(BrowserLog()).empty(); }, 15000));
+    EXPECT_EQ(ReadBytes(BrowserLog()), "https://developer.android.com/studio/terms\n");
+}
+
+TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
+{
+    WriteBytes(release.Folder() + L"\\setup\\with-icon", "");
+    WriteBytes(release.Folder() + L"\\setup\\game.ico", icon_file::SolidIcon(96, RGB(10, 200, 30)));
+    const std::wstring dlc = release.Folder() + L"\\DLC";
+    CreateDirectoryW(dlc.c_str(), nullptr);
+    Start();
+    AcceptSource();
+    PickFolder(103, dlc, L"Choose a DLC folder, or the folder that holds several");
+    ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 2; }));
+    ASSERT_TRUE(setup.WaitForIdle());
+    PickFolder(103, dlc, L"Choose a DLC folder, or the folder that holds several");
+    ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 3; }));
+    ASSERT_TRUE(setup.WaitForIdle());
+    const std::wstring games = release.Folder() + L"\\Games";
+    CreateDirectoryW(games.c_str(), nullptr);
+    PickFolder(105, games, L"Choose where to install the game");
+    ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != release.DefaultInstallFolder(); }));
+    driver::Click(setup.AndroidTick());
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Checked(setup.AndroidTick()); }));
+
+    const std::wstring statusBefore = driver::Text(setup.MainStatus());
+    ASSERT_EQ(statusBefore, L"Looking at the disc");
+    ASSERT_FALSE(driver::Text(setup.Log()).empty());
+    ASSERT_EQ(driver::ProgressPosition(setup.Progress()), 30);
+    PressInstall();
+    const std::wstring install = InstallFolder();
+    const std::wstring pickedDlc = driver::ListItems(setup.DlcList()).at(0);
+    EXPECT_EQ(LastToolArguments(), L"--source \"" + iso + L"\" --dest \"" + install + L"\" --dlc \""
+                                       + pickedDlc + L"\" --dlc \"" + pickedDlc + L"\" --android");
+
+    // While the build runs: log emptied, bar reset, status kept; every
+    // choice and the main button disabled, the ticks and terms not.
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Text(setup.Log()) == L"build log line\r\n"; }));
+    EXPECT_EQ(driver::ProgressPosition(setup.Progress()), 0);
+    EXPECT_EQ(driver::Text(setup.MainStatus()), statusBefore);
+    EXPECT_TRUE(setup.ChoicesDisabled());
+    EXPECT_FALSE(setup.InstallEnabled());
+    EXPECT_TRUE(driver::Enabled(setup.ShortcutTick()));
+    EXPECT_TRUE(driver::Enabled(setup.Button(107)));
+    Go(1);
+    ASSERT_TRUE(WaitForStatus(L"Building"));
+    EXPECT_EQ(driver::ProgressPosition(setup.Progress()), 50);
+    Go(2);
+
+    ASSERT_TRUE(WaitForStatus(kReady));
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Enabled(setup.Button(106)); }));
+    EXPECT_EQ(driver::Text(setup.Button(106)), L"Play");
+    EXPECT_TRUE(setup.ChoicesDisabled());
+    EXPECT_TRUE(driver::Enabled(setup.ShortcutTick()));
+    EXPECT_TRUE(driver::Enabled(setup.AndroidTick()));
+
+    // The record of the install folder: its UTF-16LE code units only.
+    const std::string location = ReadBytes(release.Folder() + L"\\install_location.txt");
+    EXPECT_EQ(location, std::string(reinterpret_cast<const char*>(install.data()), install.size() * 2));
+    EXPECT_FALSE(Exists(release.Folder() + L"\\install_location.txt.new"));
+
+    ShortcutInfo shortcut;
+    ASSERT_TRUE(ReadShortcut(DesktopShortcut(), shortcut));
+    EXPECT_EQ(shortcut.path, install + L"\\qarn.exe");
+    EXPECT_EQ(shortcut.folder, install);
+    EXPECT_EQ(shortcut.description, L"Vantaroo");
+    EXPECT_EQ(shortcut.icon, install + L"\\qarn.ico");
+    EXPECT_EQ(shortcut.iconIndex, 0);
+
+    driver::ClickId(setup.window, 106);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    ASSERT_TRUE(driver::WaitUntil([&] { return release.GameStarts().size() == 1; }));
+    EXPECT_EQ(release.GameStarts()[0].commandLine, L"\"" + install + L"\\qarn.exe\" ");
+    EXPECT_EQ(release.GameStarts()[0].folder, install);
+
+    // The next start finds the game through the record: the home window.
+    Launched next = release.Start();
+    HWND home = driver::WaitForTopWindow(next.processId, L"qarnhome");
+    ASSERT_NE(home, nullptr);
+    PostMessageW(home, WM_CLOSE, 0, 0);
+    EXPECT_EQ(release.WaitForExit(next), 0u);
+}
+
+enum Failure { NoGameExe, ExitCode, NoInterpreter };
+
+class FailedInstallation : public Installation, public ::testing::WithParamInterface<Failure> {
+};
+
+TEST_P(FailedInstallation, WritesNothingAndInstallCanBeRetried)
+{
+    const Failure failure = GetParam();
+    if (failure == NoGameExe)
+        WriteBytes(release.Folder() + L"\\setup\\fail-no-exe", "");
+    if (failure == ExitCode)
+        WriteBytes(release.Folder() + L"\\setup\\fail-exit-2", "");
+    Start();
+    AcceptSource();
+    if (failure == NoInterpreter)
+        DeleteFileW((release.Folder() + L"\\setup\\python\\python.exe").c_str());
+    currentDest = InstallFolder();
+    driver::ClickId(setup.window, 106);
+    if (failure != NoInterpreter) {
+        ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 2; }));
+        Go(1);
+        Go(2);
+    }
+    ASSERT_TRUE(WaitForStatus(kFailed));
+    ASSERT_TRUE(driver::WaitUntil([&] { return setup.InstallEnabled(); }));
+    EXPECT_EQ(driver::Text(setup.Button(106)), L"Install");
+    EXPECT_TRUE(setup.ChoicesEnabled());
+    if (failure == ExitCode) {
+        EXPECT_EQ(driver::Text(setup.Log()), L"build log line\r\nthe build broke\r\n");
+    }
+    EXPECT_FALSE(Exists(release.Folder() + L"\\install_location.txt"));
+    EXPECT_FALSE(Exists(DesktopShortcut()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, FailedInstallation,
+                         ::testing::Values(NoGameExe, ExitCode, NoInterpreter));
+
+TEST_F(Installation, ShortcutFollowsTheTickAtTheEndAndIsMadeOnce)
+{
+    // Unticked during the run: no shortcut, and the run still succeeds.
+    Start();
+    AcceptSource();
+    PressInstall();
+    driver::Click(setup.ShortcutTick());
+    ASSERT_TRUE(driver::WaitUntil([&] { return !driver::Checked(setup.ShortcutTick()); }));
+    Go(1);
+    Go(2);
+    ASSERT_TRUE(WaitForStatus(kReady));
+    EXPECT_FALSE(Exists(DesktopShortcut()));
+    TearDown();
+
+    // Two more successful installations with the tick set leave one shortcut,
+    // without an icon location when the build made no qarn.ico.
+    for (int round = 0; round < 2; ++round) {
+        Start(L"--setup");
+        AcceptSource();
+        PressInstall();
+        Go(1);
+        Go(2);
+        ASSERT_TRUE(WaitForStatus(kReady));
+        PostMessageW(setup.window, WM_CLOSE, 0, 0);
+        ASSERT_EQ(release.WaitForExit(launched), 0u);
+    }
+    ShortcutInfo shortcut;
+    ASSERT_TRUE(ReadShortcut(DesktopShortcut(), shortcut));
+    EXPECT_EQ(shortcut.icon, L"");
+    EXPECT_EQ(shortcut.path, release.DefaultInstallFolder() + L"\\qarn.exe");
+    size_t links = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(DesktopShortcut()).parent_path()))
+        links += entry.path().extension() == L".lnk";
+    EXPECT_EQ(links, 1u);
+}
+
+TEST_F(Installation, ClosingDuringTheRunAsksAndYesLeavesTheToolRunning)
+{
+    Start();
+    AcceptSource();
+    PressInstall();
+
+    PostMessageW(setup.window, WM_CLOSE, 0, 0);
+    HWND box = driver::WaitForDialog(launched.processId, L"Vantaroo setup");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(driver::MessageBoxText(box), L"Setup is still running. Close anyway?");
+    driver::AnswerDialog(box, IDNO);
+    Sleep(300);
+    EXPECT_EQ(release.WaitForExit(launched, 0), STILL_ACTIVE);
+    EXPECT_FALSE(setup.InstallEnabled()) << "the run goes on";
+
+    PostMessageW(setup.window, WM_CLOSE, 0, 0);
+    box = driver::WaitForDialog(launched.processId, L"Vantaroo setup");
+    ASSERT_NE(box, nullptr);
+    driver::AnswerDialog(box, IDYES);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+
+    // The tool runs on without the launcher and finishes its build, but
+    // nothing is recorded for it.
+    Go(1);
+    Go(2);
+    EXPECT_TRUE(driver::WaitUntil([&] { return Exists(currentDest + L".finished"); }));
+    EXPECT_FALSE(Exists(release.Folder() + L"\\install_location.txt"));
+    EXPECT_FALSE(Exists(DesktopShortcut()));
+}
+
+TEST_F(Installation, UpdateRunRecordsTheFolderAndMakesTheShortcut)
+{
+    release.InstallGame(release.DefaultInstallFolder(), "0.9.0\n");
+    Start();
+    ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 1; }));
+    EXPECT_EQ(driver::Text(setup.SourceEdit()), L"Using the game files already installed");
+    EXPECT_EQ(driver::Text(setup.MainStatus()), L"Updating the game to this version...");
+    EXPECT_EQ(LastToolArguments(), L"--rebuild --dest \"" + release.DefaultInstallFolder() + L"\"");
+    currentDest = release.DefaultInstallFolder();
+    Go(1);
+    Go(2);
+    ASSERT_TRUE(WaitForStatus(kReady));
+    EXPECT_EQ(driver::Text(setup.Button(106)), L"Play");
+    EXPECT_TRUE(Exists(release.Folder() + L"\\install_location.txt"));
+    EXPECT_TRUE(Exists(DesktopShortcut()));
+    PostMessageW(setup.window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(release.WaitForExit(launched), 0u);
+
+    Launched next = release.Start();
+    HWND home = driver::WaitForTopWindow(next.processId, L"qarnhome");
+    ASSERT_NE(home, nullptr);
+    PostMessageW(home, WM_CLOSE, 0, 0);
+    EXPECT_EQ(release.WaitForExit(next), 0u);
+}
+
+// The record is replaced whole or not at all: when it cannot be replaced
+// the old one stays byte for byte, no temporary file is left, and the run
+// still counts as a success.
+TEST_F(Installation, InstallLocationThatCannotBeReplacedStaysAsItWas)
+{
+    const std::wstring record = release.Folder() + L"\\install_location.txt";
+    const std::wstring oldFolder = release.DefaultInstallFolder();
+    const std::string oldBytes(reinterpret_cast<const char*>(oldFolder.data()), oldFolder.size() * 2);
+    WriteBytes(record, oldBytes);
+    SetFileAttributesW(record.c_str(), FILE_ATTRIBUTE_READONLY);
+    Start();
+    AcceptSource();
+    const std::wstring games = release.Folder() + L"\\Games";
+    CreateDirectoryW(games.c_str(), nullptr);
+    PickFolder(105, games, L"Choose where to install the game");
+    ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != release.DefaultInstallFolder(); }));
+    PressInstall();
+    Go(1);
+    Go(2);
+    EXPECT_TRUE(WaitForStatus(kReady));
+    EXPECT_EQ(ReadBytes(record), oldBytes);
+    EXPECT_FALSE(Exists(record + L".new"));
+    SetFileAttributesW(record.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+} // namespace
