@@ -5,6 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 cd "$repo_root"
+ensure_packages
 trap stop_started_processes EXIT
 
 cmake --preset windows >/dev/null

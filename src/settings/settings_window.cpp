@@ -32,7 +32,7 @@ constexpr wchar_t kMessageCaption[] = L"Vantaroo";
 
 enum FontRole { MessageFontRole, ButtonFontRole };
 
-struct ControlSpec {
+struct ControlDef {
     const wchar_t* className;
     const wchar_t* text;
     DWORD style;
@@ -42,16 +42,16 @@ struct ControlSpec {
 };
 
 // The two controls of a row; text, ID and top are filled in per row.
-constexpr ControlSpec kRowLabel = {
+constexpr ControlDef kRowLabel = {
     L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 0, 24, 0, 170, 28, MessageFontRole};
 // The height includes the dropped-down list.
-constexpr ControlSpec kRowCombo = {
+constexpr ControlDef kRowCombo = {
     L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
     kFirstComboId, 200, 0, 246, 300, MessageFontRole};
 
 // Below the rows, in creation (and Tab) order: Save before Cancel, although
 // Cancel stands to its left.
-constexpr ControlSpec kFooterControls[] = {
+constexpr ControlDef kFooterControls[] = {
     {L"BUTTON", L"Save", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kSaveId,
      336, 416, 110, 36, ButtonFontRole},
     {L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, kCancelId,
@@ -60,13 +60,13 @@ constexpr ControlSpec kFooterControls[] = {
      WS_CHILD | WS_VISIBLE, 0, 24, 414, 190, 44, MessageFontRole},
 };
 
-HWND CreateControl(HWND window, const ControlSpec& spec)
+HWND CreateControl(HWND window, const ControlDef& def)
 {
-    HWND control = CreateWindowExW(0, spec.className, spec.text, spec.style, spec.x, spec.y,
-                                   spec.width, spec.height, window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    HWND control = CreateWindowExW(0, def.className, def.text, def.style, def.x, def.y,
+                                   def.width, def.height, window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
                                    GetModuleHandleW(nullptr), nullptr);
-    HFONT font = spec.font == ButtonFontRole ? g_state.buttonFont : g_state.messageFont;
+    HFONT font = def.font == ButtonFontRole ? g_state.buttonFont : g_state.messageFont;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     return control;
 }
@@ -86,12 +86,12 @@ void CreateRows(HWND window, const SettingsLines& lines)
         const SettingDef& setting = SettingsCatalogue[i];
         const int top = kFirstRowTop + kRowPitch * i;
 
-        ControlSpec label = kRowLabel;
+        ControlDef label = kRowLabel;
         label.text = setting.label;
         label.y = top;
         CreateControl(window, label);
 
-        ControlSpec comboSpec = kRowCombo;
+        ControlDef comboSpec = kRowCombo;
         comboSpec.id = kFirstComboId + i;
         comboSpec.y = top;
         HWND combo = CreateControl(window, comboSpec);
@@ -178,8 +178,8 @@ void OpenSettingsWindow()
     UseDarkTitleBar(window);
 
     CreateRows(window, ReadSettingsLines(SettingsFilePath()));
-    for (const ControlSpec& spec : kFooterControls)
-        CreateControl(window, spec);
+    for (const ControlDef& def : kFooterControls)
+        CreateControl(window, def);
 
     EnableWindow(g_state.homeWindow, FALSE);
     ShowWindow(window, SW_SHOW);
