@@ -220,21 +220,33 @@ int ComboSelection(HWND combo)
     return static_cast<int>(static_cast<LRESULT>(selection));
 }
 
-std::vector<std::wstring> ComboItems(HWND combo)
+namespace {
+
+// The item texts of a list box or a combo box's list, asked with the
+// control's own count, length and text messages (negative counts are errors).
+std::vector<std::wstring> ItemTexts(HWND control, UINT countMessage, UINT lengthMessage,
+                                    UINT textMessage)
 {
     DWORD_PTR count = 0;
-    SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    SendMessageTimeoutW(control, countMessage, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
     std::vector<std::wstring> items;
-    for (DWORD_PTR i = 0; i < count && static_cast<LRESULT>(count) != CB_ERR; ++i) {
+    for (DWORD_PTR i = 0; static_cast<LRESULT>(count) > 0 && i < count; ++i) {
         DWORD_PTR length = 0;
-        SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+        SendMessageTimeoutW(control, lengthMessage, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
         std::wstring text(length + 1, L'\0');
-        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+        SendMessageTimeoutW(control, textMessage, i, reinterpret_cast<LPARAM>(text.data()),
                             SMTO_ABORTIFHUNG, 5000, &length);
         text.resize(length);
         items.push_back(text);
     }
     return items;
+}
+
+} // namespace
+
+std::vector<std::wstring> ComboItems(HWND combo)
+{
+    return ItemTexts(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 void SelectComboItem(HWND combo, int index)
@@ -388,19 +400,7 @@ bool AnswersWithin(HWND window, DWORD timeoutMs, DWORD* elapsedMs)
 
 std::vector<std::wstring> ListItems(HWND listBox)
 {
-    std::vector<std::wstring> items;
-    DWORD_PTR count = 0;
-    SendMessageTimeoutW(listBox, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
-    for (DWORD_PTR i = 0; i < count; ++i) {
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(listBox, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
-        std::wstring item(length + 1, L'\0');
-        SendMessageTimeoutW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()),
-                            SMTO_ABORTIFHUNG, 5000, &length);
-        item.resize(length);
-        items.push_back(item);
-    }
-    return items;
+    return ItemTexts(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 } // namespace driver
