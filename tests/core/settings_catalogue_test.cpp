@@ -4,17 +4,9 @@
 #include <string>
 
 #include "settings/settings_catalogue.h"
+#include "setting_lookup.h"
 
 namespace {
-
-const SettingDef& Setting(std::string_view key)
-{
-    for (const SettingDef& setting : SettingsCatalogue)
-        if (setting.key == key)
-            return setting;
-    ADD_FAILURE() << "no setting " << key;
-    return SettingsCatalogue[0];
-}
 
 // One entry as text, so a wrong key, label, value or order shows at a glance.
 std::wstring Describe(const SettingDef& setting)

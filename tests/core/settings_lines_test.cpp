@@ -5,19 +5,11 @@
 #include <vector>
 
 #include "settings/settings_lines.h"
+#include "setting_lookup.h"
 
 namespace {
 
 using namespace std::string_literals;
-
-const SettingDef& Setting(std::string_view key)
-{
-    for (const SettingDef& setting : SettingsCatalogue)
-        if (setting.key == key)
-            return setting;
-    ADD_FAILURE() << "no setting " << key;
-    return SettingsCatalogue[0];
-}
 
 TEST(SplitSettingsLines, CutsAtLfAndDropsOneCr)
 {

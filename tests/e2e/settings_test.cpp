@@ -7,6 +7,7 @@
 
 #include "driver.h"
 #include "release.h"
+#include "../default_settings_lines.h"
 
 namespace {
 
@@ -17,18 +18,6 @@ constexpr int kFirstComboId = 300;
 constexpr int kComboCount = 10;
 
 constexpr wchar_t kSaveFailedText[] = L"The settings could not be saved.";
-
-constexpr char kDefaultLines[] =
-    "display_mode = 0\n"
-    "resolution = 0\n"
-    "smoothing = 1\n"
-    "vsync = 0\n"
-    "fullscreen = 1\n"
-    "master_volume = 100\n"
-    "invert_camera_x = 1\n"
-    "invert_look_y = 1\n"
-    "shadow_enhance = 0\n"
-    "grumblets_stay_converted = 0\n";
 
 // A file as a user and the game may leave it: CR LF line ends, comments, a
 // section header, a key of the game the launcher does not know, blanks around
