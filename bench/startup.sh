@@ -2,11 +2,13 @@
 # Measures the direct start: Vantaroo.exe with the skip marker against a
 # minimal launcher doing only the unavoidable work, alternating, under Wine on
 # a virtual display. Usage: bench/startup.sh [runs of each, at least 31]
-set -euo pipefail
+set -Eeuo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
+trap report_failure ERR
+trap stop_started_processes EXIT
 cd "$repo_root"
 ensure_packages
-trap stop_started_processes EXIT
+locate_tools
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)" \

@@ -1,57 +1,118 @@
-# Shared by ./run, ./test and bench/: packages, the Wine prefix, the virtual
-# display and the persistent wineserver. Everything started here is recorded
-# by process id and stopped by stop_started_processes.
+# Shared by ./run, ./test and bench/: the Debian packages, the tools they
+# bring, the Wine prefix, the virtual display and the persistent wineserver.
+#
+# Sourcing this file only defines constants and functions; nothing here runs
+# a program or can fail. A script calls the steps it needs in order:
+#   ensure_packages        install what is missing (as root) or say what it is
+#   locate_tools           find the Wine loader, wineserver, Xvfb and MinGW-w64
+#   start_virtual_display  Xvfb on a display it picks itself
+#   prepare_wine_prefix    the private prefix under build/
+#   start_wineserver       one persistent server for the whole run
+# Each step says what is missing and how to get it when it fails. Everything
+# started here is recorded by process id and stopped by stop_started_processes.
 
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_root="$repo_root/build"
 
-required_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                   wine wine64 xvfb x11-utils imagemagick googletest)
-
-ensure_packages() {
-    local missing=() package
-    for package in "${required_packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
-            || missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "Missing Debian packages: ${missing[*]}" >&2
-        echo "Install them as root: apt-get install ${missing[*]}" >&2
-        exit 1
-    fi
-    echo "Installing ${missing[*]}..."
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-}
-
-# Debian's /usr/bin/wine wrapper warns about 32-bit Wine on every call; the
-# 64-bit loader is all we need.
-wine_loader() {
-    local candidate
-    for candidate in /usr/lib/wine/wine64 /usr/lib/wine-stable/wine64; do
-        [ -x "$candidate" ] && { echo "$candidate"; return; }
-    done
-    command -v wine64 || command -v wine
-}
-wineserver_program() {
-    local candidate
-    for candidate in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
-        [ -x "$candidate" ] && { echo "$candidate"; return; }
-    done
-    command -v wineserver
-}
+# The Debian 12 packages the scripts need, each with what it brings.
+required_packages=(
+    "cmake:CMake"
+    "ninja-build:Ninja"
+    "g++:the host C++ compiler"
+    "g++-mingw-w64-x86-64-posix:MinGW-w64 (the Windows cross compiler)"
+    "binutils-mingw-w64-x86-64:MinGW-w64 binutils"
+    "wine:Wine"
+    "wine64:Wine (its 64-bit loader)"
+    "xvfb:Xvfb (the virtual display)"
+    "x11-utils:X11 utilities"
+    "imagemagick:ImageMagick (screenshots)"
+    "googletest:GoogleTest sources"
+)
 
 export WINEPREFIX="$build_root/wineprefix"
 export WINEDEBUG=-all
 # No Mono or Gecko installs (nothing can be downloaded) and no .desktop files.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export WINELOADER
-WINELOADER=$(wine_loader)
-WINESERVER=$(wineserver_program)
-export WINESERVER
+
+# The stand-in browser appends each address it is asked to open to this file.
+# The tests read it through Wine's Z: drive, which maps the Unix root.
+browser_log="$build_root/browser-opened.txt"
+VANTAROO_BROWSER_LOG="Z:${browser_log//\//\\}"
+export VANTAROO_BROWSER_LOG
 
 started_pids=()
+
+# Says which command stopped the script, so that it never ends silently.
+report_failure() {
+    local status=$? command=$BASH_COMMAND
+    echo "$0: stopped because this failed (status $status): $command" >&2
+}
+
+fail() {
+    echo "$0: $*" >&2
+    exit 1
+}
+
+ensure_packages() {
+    command -v dpkg-query >/dev/null 2>&1 \
+        || fail "this needs Debian 12: dpkg-query, which tells which packages are installed, was not found."
+    local entry package missing=() described=()
+    for entry in "${required_packages[@]}"; do
+        package=${entry%%:*}
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" && continue
+        missing+=("$package")
+        described+=("  $package: ${entry#*:}")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        {
+            echo "$0: these Debian packages are missing:"
+            printf '%s\n' "${described[@]}"
+            echo "Install them as root, then run $0 again:"
+            echo "  apt-get install ${missing[*]}"
+        } >&2
+        exit 1
+    fi
+    echo "Installing ${missing[*]}..."
+    apt-get update -qq || fail "apt-get update failed; the packages to install are: ${missing[*]}"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null \
+        || fail "apt-get could not install: ${missing[*]}"
+}
+
+# The first of the candidates that is an executable file, else the program
+# found on PATH under the last name; empty when there is none.
+first_program() {
+    local candidate
+    for candidate in "$@"; do
+        case "$candidate" in
+        /*) [ -x "$candidate" ] && { echo "$candidate"; return 0; } ;;
+        *) command -v "$candidate" && return 0 ;;
+        esac
+    done
+    return 0
+}
+
+locate_tools() {
+    # Debian's /usr/bin/wine wrapper warns about 32-bit Wine on every call;
+    # the 64-bit loader is all we need.
+    WINELOADER=$(first_program /usr/lib/wine/wine64 /usr/lib/wine-stable/wine64 wine64)
+    WINESERVER=$(first_program /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver wineserver)
+    local problems=()
+    [ -n "$WINELOADER" ] || problems+=("Wine's 64-bit loader (wine64), from the packages wine and wine64")
+    [ -n "$WINESERVER" ] || problems+=("Wine's wineserver, from the package wine")
+    command -v Xvfb >/dev/null 2>&1 || problems+=("Xvfb, from the package xvfb")
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 \
+        || problems+=("the MinGW-w64 compiler x86_64-w64-mingw32-g++-posix, from g++-mingw-w64-x86-64-posix")
+    if [ ${#problems[@]} -gt 0 ]; then
+        {
+            echo "$0: these programs were not found although their packages are installed:"
+            printf '  %s\n' "${problems[@]}"
+            echo "Reinstall the packages as root: apt-get install --reinstall wine wine64 xvfb g++-mingw-w64-x86-64-posix"
+        } >&2
+        exit 1
+    fi
+    export WINELOADER WINESERVER
+}
 
 stop_started_processes() {
     if [ -n "${wineserver_pid:-}" ]; then
@@ -67,21 +128,39 @@ stop_started_processes() {
     started_pids=()
 }
 
-# Starts Xvfb on the first free display number and exports DISPLAY.
+# Starts Xvfb on a display of its own choosing (-displayfd: it takes the
+# first number no other server holds and writes it to us once it listens),
+# and exports DISPLAY.
 start_virtual_display() {
-    local number=91
-    while [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; do
-        number=$((number + 1))
-    done
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    started_pids+=($!)
-    local tries=0
-    while [ ! -e "/tmp/.X11-unix/X${number}" ]; do
+    mkdir -p "$build_root"
+    local answer
+    answer=$(mktemp "$build_root/xvfb-display.XXXXXX")
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$answer" >/dev/null 2>&1 &
+    local xvfb_pid=$!
+    started_pids+=("$xvfb_pid")
+    local tries=0 number=""
+    while :; do
+        number=$(tr -dc '0-9' <"$answer")
+        [ -n "$number" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || { rm -f "$answer"; fail "Xvfb ended before it opened a display."; }
         tries=$((tries + 1))
-        [ $tries -gt 100 ] && { echo "Xvfb did not start" >&2; return 1; }
+        [ $tries -gt 200 ] && { rm -f "$answer"; fail "Xvfb opened no display within 20 s."; }
         sleep 0.1
     done
+    rm -f "$answer"
     export DISPLAY=":$number"
+}
+
+# The stand-in for the web browser that the prefix names: it records the
+# addresses it is asked to open.
+write_browser_standin() {
+    local browser="$build_root/browser-log.sh"
+    cat > "$browser" <<SCRIPT
+#!/bin/sh
+# Stands in for the web browser: records the addresses it was asked to open.
+printf '%s\\n' "\$*" >> "$browser_log"
+SCRIPT
+    chmod +x "$browser"
 }
 
 # A private Wine prefix under build/, made once and reused. With "managed" as
@@ -90,19 +169,14 @@ start_virtual_display() {
 prepare_wine_prefix() {
     local managed="N"
     [ "${1:-}" = "managed" ] && managed="Y"
-    local browser="$build_root/browser-log.sh"
-    cat > "$browser" <<SCRIPT
-#!/bin/sh
-# Stands in for the web browser: records the addresses it was asked to open.
-printf '%s\\n' "\$*" >> "$build_root/browser-opened.txt"
-SCRIPT
-    chmod +x "$browser"
+    mkdir -p "$build_root"
+    write_browser_standin
     local ready="$WINEPREFIX/.vantaroo-ready"
     [ -e "$ready" ] && return 0
     echo "Creating the Wine prefix $WINEPREFIX..."
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    "$WINELOADER" wineboot -i >/dev/null 2>&1
+    "$WINELOADER" wineboot -i >/dev/null 2>&1 || fail "wineboot could not create the prefix $WINEPREFIX."
     "$WINESERVER" -w
     local reg="$build_root/prefix-settings.reg"
     cat > "$reg" <<REG
@@ -115,9 +189,9 @@ REGEDIT4
 "ShowCrashDialog"=dword:00000000
 
 [HKEY_CURRENT_USER\\Software\\Wine\\WineBrowser]
-"Browsers"="$browser"
+"Browsers"="$build_root/browser-log.sh"
 REG
-    "$WINELOADER" regedit "$reg" >/dev/null 2>&1
+    "$WINELOADER" regedit "$reg" >/dev/null 2>&1 || fail "regedit could not apply $reg."
     "$WINESERVER" -w
     # The desktop folder is a link to \$HOME in a new prefix: make it a real
     # folder so shortcuts land inside the prefix.
@@ -138,6 +212,6 @@ REG
 start_wineserver() {
     setsid "$WINESERVER" -f -p </dev/null >/dev/null 2>&1 &
     wineserver_pid=$!
-    started_pids+=($wineserver_pid)
+    started_pids+=("$wineserver_pid")
     "$WINELOADER" wineboot </dev/null >/dev/null 2>&1 || true
 }

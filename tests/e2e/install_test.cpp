@@ -106,9 +106,11 @@ bool ReadShortcut(const std::wstring& file, ShortcutInfo& info)
     return loaded;
 }
 
+// The file where the prefix's stand-in browser records the addresses it was
+// asked to open; ./test names it.
 std::wstring BrowserLog()
 {
-    return BuildFolder() + L"\\..\\..\\browser-opened.txt";
+    return EnvironmentText(L"VANTAROO_BROWSER_LOG");
 }
 
 class Installation : public ::testing::Test {
@@ -284,6 +286,7 @@ TEST_F(Installation, BrowseAppliesTheTitleRuleAndCancelChangesNothing)
 
 TEST_F(Installation, TermsButtonOpensTheLicenceTermsPage)
 {
+    ASSERT_FALSE(BrowserLog().empty()) << "VANTAROO_BROWSER_LOG is not set; run the tests with ./test";
     DeleteFileW(BrowserLog().c_str());
     Start();
     driver::ClickId(setup.window, 107);

@@ -42,6 +42,16 @@ std::wstring BuildFolder()
     return fs::path(path).parent_path().wstring();
 }
 
+std::wstring EnvironmentText(const wchar_t* name)
+{
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0)
+        return {};
+    std::wstring value(size, L'\0');
+    value.resize(GetEnvironmentVariableW(name, value.data(), size));
+    return value;
+}
+
 std::string ReadBytes(const std::wstring& path)
 {
     std::ifstream file(fs::path(path), std::ios::binary);

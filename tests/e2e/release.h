@@ -57,3 +57,5 @@ void WriteBytes(const std::wstring& path, const std::string& bytes);
 bool Exists(const std::wstring& path);
 // The folder that holds this test program and the programs built with it.
 std::wstring BuildFolder();
+// The value of an environment variable; empty when it is not set.
+std::wstring EnvironmentText(const wchar_t* name);
