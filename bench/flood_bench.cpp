@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/names.h"
 #include "dialogs.h"
 #include "driver.h"
 #include "release.h"
@@ -21,7 +22,7 @@ constexpr wchar_t kMarker[] = L"END OF FLOOD";
 
 bool ChoicesEnabled(HWND window)
 {
-    for (int id : {101, 102, 103, 104, 105})
+    for (int id : {IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse})
         if (!driver::Enabled(driver::Child(window, id)))
             return false;
     return true;
@@ -45,10 +46,10 @@ int wmain()
 
     // The launcher: from the press on Open until the run has ended.
     Launched launched = release.Start();
-    HWND window = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+    HWND window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
     if (!window)
         return Fail("no setup window");
-    driver::ClickId(window, 101);
+    driver::ClickId(window, IdDiscImage);
     HWND dialog = dialogs::WaitForFileDialog(launched.processId, L"Choose your disc image");
     if (!dialog)
         return Fail("no file dialog");

@@ -8,6 +8,7 @@
 #   start_virtual_display  Xvfb on a display it picks itself
 #   prepare_wine_prefix    the private prefix under build/
 #   start_wineserver       one persistent server for the whole run
+#   use_display_scale DPI  the display scale Wine reports (restarts the server)
 # Each step says what is missing and how to get it when it fails. Everything
 # started here is recorded by process id and stopped by stop_started_processes.
 
@@ -39,6 +40,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 browser_log="$build_root/browser-opened.txt"
 VANTAROO_BROWSER_LOG="Z:${browser_log//\//\\}"
 export VANTAROO_BROWSER_LOG
+# Where the display-scale test saves a picture of each window at each scale.
+screenshot_dir="$build_root/screenshots"
+VANTAROO_SCREENSHOT_DIR="Z:${screenshot_dir//\//\\}"
+export VANTAROO_SCREENSHOT_DIR
 
 started_pids=()
 
@@ -214,4 +219,37 @@ start_wineserver() {
     wineserver_pid=$!
     started_pids+=("$wineserver_pid")
     "$WINELOADER" wineboot </dev/null >/dev/null 2>&1 || true
+}
+
+# The display scale (LogPixels) the running wineserver's prefix holds; 96
+# when none is set.
+current_display_scale() {
+    local value
+    value=$("$WINELOADER" reg query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null \
+                | tr -d '\r' | awk '$1 == "LogPixels" { print $3 }') || true
+    if [ -n "$value" ]; then
+        echo $((value))
+    else
+        echo 96
+    fi
+}
+
+# Makes Wine report this display scale to DPI-aware programs: LogPixels for
+# the user and the current hardware profile, then a new wineserver, since
+# the server reads them when it starts. Does nothing when the scale is
+# already set. The prefix keeps the scale, so a run sets 96 again at its end.
+use_display_scale() {
+    local dpi=$1
+    [ "$(current_display_scale)" = "$dpi" ] && return 0
+    local reg="$build_root/display-scale.reg"
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n[HKEY_CURRENT_CONFIG\\Software\\Fonts]\n"LogPixels"=dword:%08x\n' \
+        "$dpi" "$dpi" >"$reg"
+    "$WINELOADER" regedit "$reg" >/dev/null 2>&1 || fail "regedit could not set the display scale to $dpi DPI."
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    if [ -n "${wineserver_pid:-}" ]; then
+        wait "$wineserver_pid" 2>/dev/null || true
+    fi
+    "$WINESERVER" -w
+    start_wineserver
+    [ "$(current_display_scale)" = "$dpi" ] || fail "Wine did not take the display scale of $dpi DPI."
 }

@@ -1,8 +1,4 @@
 target_sources(vantaroo_core PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/folder_rules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startup_decision.cpp)
 list(APPEND VANTAROO_WIN32_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/file_replace.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/folders.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/launcher_state.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startup.cpp)

@@ -1,22 +1,36 @@
 #include "app/startup.h"
 
-#include "app/folder_rules.h"
-#include "app/folders.h"
-#include "app/launcher_state.h"
-#include "home/game_start.h"
+#include "base/folder_rules.h"
+#include "base/folders.h"
+#include "base/game_start.h"
+#include "base/launcher_state.h"
+#include "base/names.h"
 #include "home/home_window.h"
+#include "settings/settings_window.h"
+#include "setup/install_run.h"
 #include "setup/setup_window.h"
+#include "theme/theme.h"
 
 namespace {
 
 constexpr wchar_t kMissingSetupText[] =
     L"The setup folder is missing. Unpack the whole release into one folder.";
-constexpr wchar_t kSetupCaption[] = L"Vantaroo setup";
+
+// DPI awareness and the dark theme first, then the two dark classes, then the
+// home window with its loop.
+HomeOutcome RunHomePath(int showCommand)
+{
+    SetProcessDPIAware();
+    CreateDarkTheme();
+    RegisterHomeWindowClass();
+    RegisterSettingsWindowClass();
+    return RunHomeWindow(showCommand);
+}
 
 int RunSetupPath(StartupMode mode, int showCommand)
 {
     if (!PathExists(g_state.launcherFolder + kSetupScriptName)) {
-        MessageBoxW(nullptr, kMissingSetupText, kSetupCaption, MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, kMissingSetupText, kSetupTitle, MB_OK | MB_ICONERROR);
         return 1;
     }
     if (!CreateSetupWindow())
@@ -33,7 +47,7 @@ int RunSetupPath(StartupMode mode, int showCommand)
 StartupMode ChooseStartupMode(const std::wstring& commandLine)
 {
     StartupProbe probe;
-    probe.readTextFile = ReadTextFile;
+    probe.readFilePrefix = ReadFilePrefix;
     probe.pathExists = PathExists;
     probe.shiftHeld = [] { return GetKeyState(VK_SHIFT) < 0; };
     return DecideStartupMode(g_state.launcherFolder, g_state.installFolder, commandLine, probe);

@@ -1,6 +1,6 @@
 #include "app/startup_decision.h"
 
-#include "app/folder_rules.h"
+#include "base/folder_rules.h"
 
 bool HasSwitch(const std::wstring& commandLine, const wchar_t* switchText)
 {
@@ -17,11 +17,11 @@ StartupMode DecideStartupMode(const std::wstring& launcherFolder,
     // An installed game built by another release is rebuilt first. The
     // version texts are compared as raw bytes: no trimming, no decoding.
     const std::string releaseVersion =
-        probe.readTextFile(launcherFolder + kReleaseVersionName, kVersionTextLimit);
+        probe.readFilePrefix(launcherFolder + kReleaseVersionName, kVersionTextLimit);
     if (!releaseVersion.empty() && probe.pathExists(installFolder + kGameDataName)
         && !setupAsked) {
         const std::string installedVersion =
-            probe.readTextFile(installFolder + kKitVersionName, kVersionTextLimit);
+            probe.readFilePrefix(installFolder + kKitVersionName, kVersionTextLimit);
         if (installedVersion != releaseVersion)
             return ModeUpdate;
     }

@@ -15,7 +15,7 @@ enum StartupMode {
 
 struct StartupProbe {
     // The bytes of one read of at most limit bytes; empty when unreadable.
-    std::function<std::string(const std::wstring& path, unsigned limit)> readTextFile;
+    std::function<std::string(const std::wstring& path, unsigned limit)> readFilePrefix;
     std::function<bool(const std::wstring& path)> pathExists;
     std::function<bool()> shiftHeld;
 };

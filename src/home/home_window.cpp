@@ -8,88 +8,76 @@
 
 #include <cwchar>
 
-#include "app/folder_rules.h"
-#include "app/folders.h"
-#include "app/launcher_state.h"
-#include "home/game_start.h"
+#include "base/folder_rules.h"
+#include "base/folders.h"
+#include "base/game_start.h"
+#include "base/launcher_state.h"
+#include "base/names.h"
 #include "home/home_keys.h"
 #include "settings/settings_window.h"
 #include "theme/palette.h"
 #include "theme/theme.h"
+#include "theme/window_builder.h"
 
 namespace {
 
-constexpr wchar_t kHomeClassName[] = L"qarnhome";
-constexpr wchar_t kSettingsClassName[] = L"qarnsettings";
-constexpr wchar_t kHomeTitle[] = L"Vantaroo";
 constexpr DWORD kHomeStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kClientWidth = 520;
 constexpr int kClientHeight = 300;
 
-constexpr int kPlayId = kPlayButtonId;
-constexpr int kSettingsId = 202;
-constexpr int kSetUpAgainId = 203;
-constexpr int kTickId = 204;
-
 static_assert(kKeyDownMessage == WM_KEYDOWN && kReturnKey == VK_RETURN);
 
-constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-constexpr DWORD kTickStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
-
-struct ControlDef {
-    const wchar_t* text;
-    DWORD style;
-    int id;
-    int x, y, width, height;
-    HFONT LauncherState::*font;
-};
+constexpr DWORD kButtonStyle = WS_TABSTOP | BS_OWNERDRAW;
 
 // Created in this order, which is also the Tab order.
 const ControlDef kHomeControls[] = {
-    {L"Play", kButtonStyle, kPlayId, 28, 150, 220, 56, &LauncherState::buttonFont},
-    {L"Settings", kButtonStyle, kSettingsId, 262, 150, 110, 56, &LauncherState::buttonFont},
-    {L"Set up again", kButtonStyle, kSetUpAgainId, 382, 150, 110, 56, &LauncherState::buttonFont},
-    {L"Start the game straight away next time (hold Shift to see this window)", kTickStyle, kTickId,
-     28, 232, 464, 24, &LauncherState::messageFont},
+    {L"BUTTON", L"Play", kButtonStyle, 0, IdPlay, {28, 150, 220, 56}, ButtonFontRole},
+    {L"BUTTON", L"Settings", kButtonStyle, 0, IdSettings, {262, 150, 110, 56}, ButtonFontRole},
+    {L"BUTTON", L"Set up again", kButtonStyle, 0, IdSetUpAgain, {382, 150, 110, 56},
+     ButtonFontRole},
+    {L"BUTTON", L"Start the game straight away next time (hold Shift to see this window)",
+     WS_TABSTOP | BS_AUTOCHECKBOX, 0, IdStartStraightAway, {28, 232, 464, 24}, MessageFontRole},
 };
 
-constexpr int kIconX = 28;
-constexpr int kIconY = 26;
-constexpr int kIconSize = 96;
+constexpr POINT kIconAt = {28, 26};
 
 struct PaintedText {
     const wchar_t* text;
     HFONT LauncherState::*font;
     Colour colour;
-    int x, y;
+    POINT at;
 };
 
 const PaintedText kHomeTexts[] = {
-    {L"Vantaroo", &LauncherState::titleFont, TextColour, 146, 36},
-    {L"Glimmerquest  \u2022  PC recompilation", &LauncherState::messageFont, DimTextColour, 148, 82},
+    {kGameTitle, &LauncherState::titleFont, TextColour, {146, 36}},
+    {L"Glimmerquest  \u2022  PC recompilation", &LauncherState::messageFont, DimTextColour,
+     {148, 82}},
 };
 
-struct DarkClass {
-    const wchar_t* name;
-    WNDPROC procedure;
-};
-
-void PaintHome(HWND window)
+void PaintContent(HDC dc)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    if (g_state.gameIcon)
-        DrawIconEx(dc, kIconX, kIconY, g_state.gameIcon, kIconSize, kIconSize, 0, nullptr,
-                   DI_NORMAL);
+    if (g_state.gameIcon) {
+        const int size = Scaled(kGameIconSize);
+        DrawIconEx(dc, Scaled(kIconAt.x), Scaled(kIconAt.y), g_state.gameIcon, size, size, 0,
+                   nullptr, DI_NORMAL);
+    }
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ previousFont = GetCurrentObject(dc, OBJ_FONT);
     for (const PaintedText& item : kHomeTexts) {
         SelectObject(dc, g_state.*item.font);
         SetTextColor(dc, item.colour);
-        TextOutW(dc, item.x, item.y, item.text, static_cast<int>(std::wcslen(item.text)));
+        TextOutW(dc, Scaled(item.at.x), Scaled(item.at.y), item.text,
+                 static_cast<int>(std::wcslen(item.text)));
     }
     SelectObject(dc, previousFont);
+}
+
+LRESULT OnPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    PaintContent(BeginPaint(window, &paint));
     EndPaint(window, &paint);
+    return 0;
 }
 
 LRESULT OnPlay(HWND window)
@@ -137,13 +125,13 @@ LRESULT OnTick(HWND tick)
 LRESULT OnCommand(HWND window, int id, HWND control)
 {
     switch (id) {
-    case kPlayId:
+    case IdPlay:
         return OnPlay(window);
-    case kSettingsId:
+    case IdSettings:
         return OnSettings();
-    case kSetUpAgainId:
+    case IdSetUpAgain:
         return OnSetUpAgain(window);
-    case kTickId:
+    case IdStartStraightAway:
         return OnTick(control);
     }
     return 0;
@@ -153,8 +141,7 @@ LRESULT CALLBACK HomeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_PAINT:
-        PaintHome(window);
-        return 0;
+        return OnPaint(window);
     case WM_DRAWITEM:
         DrawThemedButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
@@ -170,45 +157,13 @@ LRESULT CALLBACK HomeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterDarkClasses(HINSTANCE instance)
-{
-    const DarkClass classes[] = {
-        {kHomeClassName, HomeWindowProc},
-        {kSettingsClassName, SettingsWindowProc},
-    };
-    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-    for (const DarkClass& dark : classes) {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = dark.procedure;
-        windowClass.hInstance = instance;
-        windowClass.hIcon = g_state.gameIcon;
-        windowClass.hCursor = arrow;
-        windowClass.hbrBackground = g_state.backgroundBrush;
-        windowClass.lpszClassName = dark.name;
-        RegisterClassW(&windowClass);
-    }
-}
-
-void CreateHomeControls(HINSTANCE instance)
-{
-    for (const ControlDef& def : kHomeControls) {
-        HWND control = CreateWindowExW(0, L"BUTTON", def.text, def.style, def.x, def.y, def.width,
-                                       def.height, g_state.homeWindow,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
-                                       instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.*def.font), TRUE);
-    }
-    // Without its visual style the tick takes its colours from WM_CTLCOLORSTATIC.
-    SetWindowTheme(GetDlgItem(g_state.homeWindow, kTickId), L"", L"");
-}
-
 void RunHomeLoop(HWND play)
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (EnterActsAsPlay(message.message, message.wParam,
                             GetForegroundWindow() == g_state.homeWindow, GetFocus() == play)) {
-            SendMessageW(g_state.homeWindow, WM_COMMAND, kPlayId, 0);
+            SendMessageW(g_state.homeWindow, WM_COMMAND, IdPlay, 0);
             continue;
         }
         // Tab and Shift+Tab move the focus in whichever window is in front.
@@ -220,22 +175,26 @@ void RunHomeLoop(HWND play)
     }
 }
 
+} // namespace
+
+void RegisterHomeWindowClass()
+{
+    RegisterDarkWindowClass(kHomeClassName, HomeWindowProc);
+}
+
 HomeOutcome RunHomeWindow(int showCommand)
 {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRect(&frame, kHomeStyle, FALSE);
-    g_state.homeWindow = CreateWindowExW(0, kHomeClassName, kHomeTitle, kHomeStyle, CW_USEDEFAULT,
-                                         CW_USEDEFAULT, frame.right - frame.left,
-                                         frame.bottom - frame.top, nullptr, nullptr, instance,
-                                         nullptr);
+    g_state.homeWindow = CreateTopWindow(kHomeClassName, kHomeTitle, kHomeStyle, kClientWidth,
+                                         kClientHeight, kSystemPlaced, nullptr);
     // Without a window nothing could ever end the loop.
     if (!g_state.homeWindow)
         return HomeWindowFailed;
     UseDarkTitleBar(g_state.homeWindow);
-    CreateHomeControls(instance);
+    CreateControls(g_state.homeWindow, kHomeControls);
+    // Without its visual style the tick takes its colours from WM_CTLCOLORSTATIC.
+    SetWindowTheme(GetDlgItem(g_state.homeWindow, IdStartStraightAway), L"", L"");
 
-    HWND play = GetDlgItem(g_state.homeWindow, kPlayId);
+    HWND play = GetDlgItem(g_state.homeWindow, IdPlay);
     ShowWindow(g_state.homeWindow, showCommand);
     SetFocus(play);
     RunHomeLoop(play);
@@ -244,14 +203,4 @@ HomeOutcome RunHomeWindow(int showCommand)
         return HomeEnded;
     // Play never passes the launcher's own arguments on to the game.
     return StartGame(L"") ? HomeEnded : HomeGameNotStarted;
-}
-
-} // namespace
-
-HomeOutcome RunHomePath(int showCommand)
-{
-    SetProcessDPIAware();
-    CreateDarkTheme();
-    RegisterDarkClasses(GetModuleHandleW(nullptr));
-    return RunHomeWindow(showCommand);
 }

@@ -1,3 +1,4 @@
+// The dark home window of an installed game and its message loop.
 #pragma once
 
 enum HomeOutcome {
@@ -6,6 +7,9 @@ enum HomeOutcome {
     HomeWindowFailed,   // the window could not be created
 };
 
-// DPI awareness, the dark theme, the two dark classes, then the home window
-// and its message loop; Play starts the game after the loop has ended.
-HomeOutcome RunHomePath(int showCommand);
+// Registers the class "qarnhome"; the dark theme must exist.
+void RegisterHomeWindowClass();
+
+// Creates and shows the home window and runs its loop; Play starts the game
+// once the loop has ended.
+HomeOutcome RunHomeWindow(int showCommand);

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/file_replace.h"
-#include "app/folder_rules.h"
-#include "app/launcher_state.h"
+#include "base/file_replace.h"
+#include "base/folder_rules.h"
+#include "base/launcher_state.h"
 
 namespace {
 

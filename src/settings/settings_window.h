@@ -1,9 +1,9 @@
+// The settings window: a popup owned by the home window, which stays
+// disabled while it is open.
 #pragma once
 
-#include <windows.h>
-
-// Window procedure of the class "qarnsettings", registered on the home path.
-LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Registers the class "qarnsettings"; the dark theme must exist.
+void RegisterSettingsWindowClass();
 
 // Creates, fills and shows the settings window over the home window and
 // disables the home window. Called only while no settings window is open.

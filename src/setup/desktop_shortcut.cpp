@@ -4,9 +4,9 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "app/folder_rules.h"
-#include "app/launcher_state.h"
-#include "setup/install_folder_rule.h"
+#include "base/folder_rules.h"
+#include "base/launcher_state.h"
+#include "base/names.h"
 
 void CreateDesktopShortcut()
 {

@@ -1,6 +1,7 @@
 #include "setup/install_folder_rule.h"
 
-#include "app/folder_rules.h"
+#include "base/folder_rules.h"
+#include "base/names.h"
 
 std::wstring InstallFolderForPick(std::wstring folder,
                                   const std::function<bool(const std::wstring&)>& pathExists)

@@ -5,8 +5,6 @@
 #include <functional>
 #include <string>
 
-inline constexpr wchar_t kGameTitle[] = L"Vantaroo";
-
-// holdsGame is asked whether a path (folder + "\qarn.exe") exists.
+// pathExists is asked whether folder + "\qarn.exe" exists.
 std::wstring InstallFolderForPick(std::wstring folder,
                                   const std::function<bool(const std::wstring&)>& pathExists);

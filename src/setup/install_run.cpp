@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-#include "app/file_replace.h"
-#include "app/folder_rules.h"
-#include "app/launcher_state.h"
-#include "home/game_start.h"
+#include "base/file_replace.h"
+#include "base/folder_rules.h"
+#include "base/game_start.h"
+#include "base/launcher_state.h"
 #include "setup/desktop_shortcut.h"
-#include "setup/setup_tool_runner.h"
+#include "setup/setup_run.h"
 #include "setup/tool_command_line.h"
 
 namespace {
@@ -50,6 +50,13 @@ void FinishInstall(DWORD exitCode, bool started)
     SetWindowTextW(g_state.mainStatus, g_state.gameInstalled
                                            ? L"Ready to play."
                                            : L"Setup did not finish. The reason is below.");
+}
+
+void BeginUpdateRun()
+{
+    SetWindowTextW(g_state.sourceEdit, L"Using the game files already installed");
+    SetWindowTextW(g_state.mainStatus, L"Updating the game to this version...");
+    StartSetupTool(PhaseInstall, RebuildArguments(g_state.installFolder));
 }
 
 void PlayInstalledGame()

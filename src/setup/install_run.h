@@ -1,5 +1,5 @@
-// The installation run, the finish of an installation or update run, and
-// Play once the game is installed.
+// The installation run, the update run, the finish of both, and Play once
+// the game is installed.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,9 @@
 // Builds the install arguments from the choices, resets the bar, empties the
 // log and starts the tool.
 void StartInstall();
+
+// The rebuild run of an update, begun before the window is shown.
+void BeginUpdateRun();
 
 // The verdict of an ended installation or update run: the success test, the
 // record of the install folder, the desktop shortcut and the status text.

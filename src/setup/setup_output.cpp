@@ -2,16 +2,16 @@
 // effect one by one; log lines are gathered from every WM_SETUP_OUTPUT
 // already waiting and appended in one go, because each append to an edit
 // control costs about as much for one line as for fifty.
-#include <windows.h>
+#include "setup/setup_output.h"
+
 #include <commctrl.h>
 
 #include <memory>
 #include <string>
 
-#include "app/launcher_state.h"
+#include "base/launcher_state.h"
 #include "setup/log_bound.h"
-#include "setup/setup_controls.h"
-#include "setup/setup_tool_runner.h"
+#include "setup/setup_messages.h"
 #include "setup/tool_output.h"
 
 namespace {

@@ -6,9 +6,12 @@ target_sources(vantaroo_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/tool_output.cpp)
 list(APPEND VANTAROO_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/desktop_shortcut.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/dlc_and_folder_choice.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dlc_choice.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/file_pickers.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/install_folder_choice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/install_run.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup_output.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/setup_tool_runner.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/setup_run.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup_window.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/source_choice.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/source_choice.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tool_reader.cpp)

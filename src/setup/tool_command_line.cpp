@@ -1,15 +1,7 @@
 #include "setup/tool_command_line.h"
 
-#include "app/folder_rules.h"
-
-std::wstring QuoteArg(std::wstring path)
-{
-    while (path.size() >= 4 && path.back() == L'\\')
-        path.pop_back();
-    if (!path.empty() && path.back() == L'\\')
-        path.push_back(L'\\');
-    return L"\"" + path + L"\"";
-}
+#include "base/folder_rules.h"
+#include "base/quote_arg.h"
 
 std::wstring SetupToolCommandLine(const std::wstring& launcherFolder,
                                   const std::wstring& arguments)

@@ -1,13 +1,9 @@
-// Command lines of the setup tool and of the game, built as plain text.
+// The setup tool's command line and the arguments of its four jobs, built as
+// plain text; every path goes through QuoteArg.
 #pragma once
 
 #include <string>
 #include <vector>
-
-// Puts one path on a command line: trailing backslashes cut while the path
-// has at least 4 characters, a remaining final backslash doubled (so that a
-// drive root does not escape the closing quote), the result in double quotes.
-std::wstring QuoteArg(std::wstring path);
 
 // The interpreter, its options, the script and the job's arguments.
 std::wstring SetupToolCommandLine(const std::wstring& launcherFolder,

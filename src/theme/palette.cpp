@@ -2,9 +2,11 @@
 
 #include <cwchar>
 
+#include "base/names.h"
+
 ButtonColours ThemedButtonColours(int controlId, bool pressed)
 {
-    const bool accent = controlId == kPlayButtonId || controlId == kSaveButtonId;
+    const bool accent = controlId == IdPlay || controlId == IdSave;
     if (accent)
         return {pressed ? AccentPressedColour : AccentColour, AccentTextColour};
     return {pressed ? ButtonPressedColour : FieldColour, TextColour};

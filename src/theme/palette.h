@@ -23,16 +23,13 @@ inline constexpr Colour StatusPendingColour = Rgb(90, 90, 90);
 inline constexpr Colour StatusOkColour = Rgb(0, 120, 0);
 inline constexpr Colour StatusFailedColour = Rgb(190, 0, 0);
 
-// Control IDs of the two accent buttons: Play and Save.
-inline constexpr int kPlayButtonId = 201;
-inline constexpr int kSaveButtonId = 205;
-
 struct ButtonColours {
     Colour face;
     Colour text;
 };
 
-// Face and text of an owner-drawn button by its control ID and pressed state.
+// Face and text of an owner-drawn button by its control ID and pressed state:
+// Play and Save are the accent buttons, every other one is plain.
 ButtonColours ThemedButtonColours(int controlId, bool pressed);
 
 // Colour of a setup-window check-status line: grey while its text begins

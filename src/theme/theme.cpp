@@ -2,9 +2,10 @@
 
 #include <dwmapi.h>
 
-#include "app/folder_rules.h"
-#include "app/launcher_state.h"
+#include "base/folder_rules.h"
+#include "base/launcher_state.h"
 #include "theme/palette.h"
+#include "theme/window_builder.h"
 
 namespace {
 
@@ -15,9 +16,9 @@ static_assert(sizeof(NONCLIENTMETRICSW) == kNonClientMetricsSize);
 // Known to the window manager since Windows 10 20H1; older systems ignore it.
 constexpr DWORD kImmersiveDarkModeAttribute = 20;
 
+// In 96-DPI units, like every other size.
 constexpr LONG kTitleFontHeight = -30;
 constexpr LONG kButtonFontHeight = -17;
-constexpr int kGameIconSize = 96;
 constexpr int kButtonCornerEllipse = 12;
 constexpr int kFocusInset = 4;
 constexpr int kButtonTextCapacity = 64;
@@ -41,6 +42,9 @@ HFONT FontOf(LOGFONTW font, LONG height, LONG weight)
 
 void CreateMessageFont()
 {
+    HDC screen = GetDC(nullptr);
+    g_state.dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
     const LOGFONTW font = SystemMessageFont();
     g_state.messageFont = CreateFontIndirectW(&font);
 }
@@ -49,13 +53,26 @@ void CreateDarkTheme()
 {
     CreateMessageFont();
     const LOGFONTW font = SystemMessageFont();
-    g_state.titleFont = FontOf(font, kTitleFontHeight, FW_BOLD);
-    g_state.buttonFont = FontOf(font, kButtonFontHeight, FW_SEMIBOLD);
+    g_state.titleFont = FontOf(font, Scaled(kTitleFontHeight), FW_BOLD);
+    g_state.buttonFont = FontOf(font, Scaled(kButtonFontHeight), FW_SEMIBOLD);
     g_state.backgroundBrush = CreateSolidBrush(BackgroundColour);
     g_state.fieldBrush = CreateSolidBrush(FieldColour);
     const std::wstring iconPath = g_state.installFolder + kGameIconName;
-    g_state.gameIcon = static_cast<HICON>(LoadImageW(nullptr, iconPath.c_str(), IMAGE_ICON,
-                                                     kGameIconSize, kGameIconSize, LR_LOADFROMFILE));
+    const int iconSize = Scaled(kGameIconSize);
+    g_state.gameIcon = static_cast<HICON>(
+        LoadImageW(nullptr, iconPath.c_str(), IMAGE_ICON, iconSize, iconSize, LR_LOADFROMFILE));
+}
+
+void RegisterDarkWindowClass(const wchar_t* name, WNDPROC procedure)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = g_state.gameIcon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = g_state.backgroundBrush;
+    windowClass.lpszClassName = name;
+    RegisterClassW(&windowClass);
 }
 
 void UseDarkTitleBar(HWND window)
@@ -79,8 +96,8 @@ void DrawThemedButton(const DRAWITEMSTRUCT& item)
     HBRUSH face = CreateSolidBrush(colours.face);
     HGDIOBJ oldBrush = SelectObject(dc, face);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    RoundRect(dc, rect.left, rect.top, rect.right + 1, rect.bottom + 1, kButtonCornerEllipse,
-              kButtonCornerEllipse);
+    const int corner = Scaled(kButtonCornerEllipse);
+    RoundRect(dc, rect.left, rect.top, rect.right + 1, rect.bottom + 1, corner, corner);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     DeleteObject(face);
@@ -94,7 +111,7 @@ void DrawThemedButton(const DRAWITEMSTRUCT& item)
     DrawTextW(dc, text, -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 
     if (item.itemState & ODS_FOCUS) {
-        InflateRect(&textRect, -kFocusInset, -kFocusInset);
+        InflateRect(&textRect, -Scaled(kFocusInset), -Scaled(kFocusInset));
         DrawFocusRect(dc, &textRect);
     }
 }

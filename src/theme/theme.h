@@ -4,12 +4,20 @@
 
 #include <windows.h>
 
-// The system message font into g_state.messageFont (a later call replaces it).
+// The display's DPI and the system message font into g_state (a later call
+// replaces the font). Called after SetProcessDPIAware.
 void CreateMessageFont();
-// Message, title and button fonts, the two brushes and the 96 x 96 game icon.
+// The message font, the title and button fonts at the display's scale, the
+// two brushes and the game icon at 96 x 96 scaled.
 void CreateDarkTheme();
+// Registers a class of a dark window: the game icon, the arrow cursor and the
+// dark background brush.
+void RegisterDarkWindowClass(const wchar_t* name, WNDPROC procedure);
 void UseDarkTitleBar(HWND window);
 // Paints one owner-drawn button of a dark window.
 void DrawThemedButton(const DRAWITEMSTRUCT& item);
 // Sets the colours of a WM_CTLCOLOR* message of a dark window and returns its brush.
 HBRUSH AnswerDarkCtlColor(UINT message, HDC dc);
+
+// The game icon's size, in 96-DPI units.
+inline constexpr int kGameIconSize = 96;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/folder_rules.h"
+#include "base/folder_rules.h"
 
 namespace {
 

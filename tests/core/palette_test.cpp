@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/names.h"
 #include "theme/palette.h"
 
 namespace {
@@ -21,14 +22,14 @@ TEST(Palette, ThemedButtonFaceAndText)
         Colour face;
         Colour text;
     } cases[] = {
-        {201, false, AccentColour, AccentTextColour},
-        {201, true, AccentPressedColour, AccentTextColour},
-        {205, false, AccentColour, AccentTextColour},
-        {205, true, AccentPressedColour, AccentTextColour},
-        {202, false, FieldColour, TextColour},
-        {202, true, ButtonPressedColour, TextColour},
-        {203, true, ButtonPressedColour, TextColour},
-        {206, false, FieldColour, TextColour},
+        {IdPlay, false, AccentColour, AccentTextColour},
+        {IdPlay, true, AccentPressedColour, AccentTextColour},
+        {IdSave, false, AccentColour, AccentTextColour},
+        {IdSave, true, AccentPressedColour, AccentTextColour},
+        {IdSettings, false, FieldColour, TextColour},
+        {IdSettings, true, ButtonPressedColour, TextColour},
+        {IdSetUpAgain, true, ButtonPressedColour, TextColour},
+        {IdCancel, false, FieldColour, TextColour},
     };
     for (const Case& c : cases) {
         ButtonColours colours = ThemedButtonColours(c.id, c.pressed);

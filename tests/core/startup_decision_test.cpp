@@ -21,7 +21,7 @@ struct World {
     StartupProbe Probe()
     {
         StartupProbe probe;
-        probe.readTextFile = [this](const std::wstring& path, unsigned limit) {
+        probe.readFilePrefix = [this](const std::wstring& path, unsigned limit) {
             reads.push_back(path);
             auto found = files.find(path);
             return found == files.end() ? std::string() : found->second.substr(0, limit);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "home/game_command_line.h"
+#include "base/game_command_line.h"
+#include "base/quote_arg.h"
 #include "setup/tool_command_line.h"
 
 namespace {

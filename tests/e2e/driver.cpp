@@ -347,13 +347,14 @@ POINT ClientOrigin(HWND window)
     return origin;
 }
 
-std::vector<COLORREF> ScreenPixels(HWND child)
+namespace {
+
+// The screen's pixels inside a rectangle, top row first, as 0x00RRGGBB.
+std::vector<DWORD> ScreenBits(const RECT& rect)
 {
-    RECT rect = {};
-    GetWindowRect(child, &rect);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    std::vector<COLORREF> pixels;
+    std::vector<DWORD> pixels;
     if (width <= 0 || height <= 0)
         return pixels;
     HDC screen = GetDC(nullptr);
@@ -369,16 +370,55 @@ std::vector<COLORREF> ScreenPixels(HWND child)
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
-    const auto* row = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i) {
-        const DWORD bgra = row[i];
-        pixels.push_back(RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
-    }
+    const auto* first = static_cast<const DWORD*>(bits);
+    pixels.assign(first, first + static_cast<size_t>(width) * height);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+} // namespace
+
+std::vector<COLORREF> ScreenPixels(HWND child)
+{
+    RECT rect = {};
+    GetWindowRect(child, &rect);
+    std::vector<COLORREF> pixels;
+    for (DWORD bgra : ScreenBits(rect))
+        pixels.push_back(RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
+    return pixels;
+}
+
+bool SaveScreenImage(HWND window, const std::wstring& path)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    const std::vector<DWORD> pixels = ScreenBits(rect);
+    if (pixels.empty())
+        return false;
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = rect.right - rect.left;
+    header.biHeight = -(rect.bottom - rect.top); // top-down
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    const DWORD pixelBytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42; // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + pixelBytes;
+    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(out, &file, sizeof(file), &written, nullptr)
+        && WriteFile(out, &header, sizeof(header), &written, nullptr)
+        && WriteFile(out, pixels.data(), pixelBytes, &written, nullptr);
+    CloseHandle(out);
+    return ok;
 }
 
 int ProgressPosition(HWND bar)

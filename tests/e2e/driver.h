@@ -72,6 +72,10 @@ POINT ClientOrigin(HWND window);
 // Every pixel of a child window's rectangle, read from the screen, row by row.
 std::vector<COLORREF> ScreenPixels(HWND child);
 
+// Saves what the screen shows of the window, its frame included, as a 32-bit
+// BMP file.
+bool SaveScreenImage(HWND window, const std::wstring& path);
+
 // The position of a progress bar (PBM_GETPOS).
 int ProgressPosition(HWND bar);
 // Sends WM_NULL and waits at most timeoutMs for the answer; false when the

@@ -4,16 +4,17 @@
 #include <iterator>
 #include <string>
 
+#include "base/names.h"
 #include "driver.h"
 #include "icon_file.h"
 #include "release.h"
 
 namespace {
 
-constexpr int kPlayId = 201;
-constexpr int kSettingsId = 202;
-constexpr int kSetUpAgainId = 203;
-constexpr int kTickId = 204;
+constexpr int kPlayId = IdPlay;
+constexpr int kSettingsId = IdSettings;
+constexpr int kSetUpAgainId = IdSetUpAgain;
+constexpr int kTickId = IdStartStraightAway;
 
 constexpr COLORREF kBackground = RGB(22, 18, 40);
 constexpr COLORREF kAccent = RGB(255, 184, 28);
@@ -34,7 +35,7 @@ std::wstring GameCommandLine(const std::wstring& install)
 // The home window of a newly started launcher, shown and with Play focused.
 HWND WaitForHome(const Launched& launched)
 {
-    HWND window = driver::WaitForTopWindow(launched.processId, L"qarnhome");
+    HWND window = driver::WaitForTopWindow(launched.processId, kHomeClassName);
     if (window)
         driver::WaitUntil([&] { return driver::Focused(window) == driver::Child(window, kPlayId); });
     return window;
@@ -198,10 +199,10 @@ TEST(HomeWindow, PlayWithAGameThatCannotStartLeadsToTheSetupWindow)
     WriteBytes(install + L"\\qarn.exe", "not a program");
     driver::ClickId(window, kPlayId);
 
-    HWND setup = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+    HWND setup = driver::WaitForTopWindow(launched.processId, kSetupClassName);
     ASSERT_NE(setup, nullptr);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(driver::Text(setup), L"Vantaroo setup");
+    EXPECT_EQ(driver::Text(setup), kSetupTitle);
     EXPECT_TRUE(release.GameStarts().empty());
     PostMessageW(setup, WM_CLOSE, 0, 0);
     EXPECT_EQ(release.WaitForExit(launched), 0u);
@@ -243,7 +244,7 @@ TEST(HomeWindow, SetUpAgainStartsASecondLauncherInSetupModeAndEnds)
     // The second launcher shows its setup window, since it got "--setup".
     ProcessCloser second;
     ASSERT_TRUE(driver::WaitUntil([&] {
-        for (HWND setup : driver::TopWindowsOfClass(L"qarnsetup")) {
+        for (HWND setup : driver::TopWindowsOfClass(kSetupClassName)) {
             DWORD processId = 0;
             GetWindowThreadProcessId(setup, &processId);
             driver::ProcessStart start;
@@ -285,7 +286,7 @@ TEST(HomeWindow, SetUpAgainEndsWithZeroEvenWhenTheLauncherCannotBeStartedAgain)
     }
     driver::ClickId(window, kSetUpAgainId);
     EXPECT_EQ(release.WaitForExit(launched), 0u);
-    EXPECT_TRUE(driver::TopWindowsOfClass(L"qarnsetup").empty());
+    EXPECT_TRUE(driver::TopWindowsOfClass(kSetupClassName).empty());
 }
 
 TEST(HomeWindow, TickWritesOrRemovesTheMarkerAndTheNextStartFollowsIt)

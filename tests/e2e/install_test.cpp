@@ -129,7 +129,7 @@ protected:
     {
         if (launched.process && release.WaitForExit(launched, 0) == STILL_ACTIVE) {
             PostMessageW(setup.window, WM_CLOSE, 0, 0);
-            if (HWND box = driver::WaitForDialog(launched.processId, L"Vantaroo setup", 1000))
+            if (HWND box = driver::WaitForDialog(launched.processId, kSetupTitle, 1000))
                 driver::AnswerDialog(box, IDYES);
             EXPECT_EQ(release.WaitForExit(launched), 0u);
         }
@@ -142,7 +142,7 @@ protected:
     void Start(const std::wstring& arguments = L"")
     {
         launched = release.Start(arguments);
-        setup.window = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+        setup.window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
         ASSERT_NE(setup.window, nullptr);
     }
 
@@ -156,7 +156,7 @@ protected:
 
     void AcceptSource()
     {
-        driver::ClickId(setup.window, 101);
+        driver::ClickId(setup.window, IdDiscImage);
         HWND dialog = dialogs::WaitForFileDialog(launched.processId, L"Choose your disc image");
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialogs::ChooseFile(dialog, iso));
@@ -194,7 +194,7 @@ protected:
     {
         currentDest = InstallFolder();
         const size_t before = ToolStartCount();
-        driver::ClickId(setup.window, 106);
+        driver::ClickId(setup.window, IdMain);
         ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == before + 1; }));
     }
 
@@ -216,10 +216,10 @@ TEST_F(Installation, DlcListTwiceTheSameFolderThenClearList)
     CreateDirectoryW(dlc.c_str(), nullptr);
     Start();
 
-    PickFolder(103, dlc, L"Choose a DLC folder, or the folder that holds several");
+    PickFolder(IdAddDlc, dlc, L"Choose a DLC folder, or the folder that holds several");
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 1; }));
     ASSERT_TRUE(setup.WaitForIdle());
-    PickFolder(103, dlc, L"Choose a DLC folder, or the folder that holds several");
+    PickFolder(IdAddDlc, dlc, L"Choose a DLC folder, or the folder that holds several");
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 2; }));
     ASSERT_TRUE(setup.WaitForIdle());
 
@@ -238,7 +238,7 @@ TEST_F(Installation, DlcListTwiceTheSameFolderThenClearList)
     WriteBytes(release.Folder() + L"\\setup\\reject-dlc", "");
     const std::wstring other = release.Folder() + L"\\Other DLC";
     CreateDirectoryW(other.c_str(), nullptr);
-    PickFolder(103, other, L"Choose a DLC folder, or the folder that holds several");
+    PickFolder(IdAddDlc, other, L"Choose a DLC folder, or the folder that holds several");
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 3; }));
     ASSERT_TRUE(setup.WaitForIdle());
     EXPECT_EQ(driver::ListItems(setup.DlcList()).size(), 3u);
@@ -246,12 +246,12 @@ TEST_F(Installation, DlcListTwiceTheSameFolderThenClearList)
     EXPECT_TRUE(ShowsOnlyColour(setup.DlcStatus(), kFailedColour));
 
     // A cancelled picker changes nothing and runs nothing.
-    CancelPicker(103);
+    CancelPicker(IdAddDlc);
     Sleep(300);
     EXPECT_EQ(ToolStartCount(), 3u);
     EXPECT_EQ(driver::ListItems(setup.DlcList()).size(), 3u);
 
-    driver::ClickId(setup.window, 104);
+    driver::ClickId(setup.window, IdClearList);
     ASSERT_TRUE(driver::WaitUntil([&] { return driver::ListItems(setup.DlcList()).empty(); }));
     EXPECT_EQ(driver::Text(setup.DlcStatus()), L"");
     Sleep(300);
@@ -264,13 +264,13 @@ TEST_F(Installation, BrowseAppliesTheTitleRuleAndCancelChangesNothing)
     Start();
     EXPECT_EQ(InstallFolder(), release.DefaultInstallFolder());
 
-    CancelPicker(105);
+    CancelPicker(IdBrowse);
     Sleep(200);
     EXPECT_EQ(InstallFolder(), release.DefaultInstallFolder());
 
     const std::wstring games = release.Folder() + L"\\My Games";
     CreateDirectoryW(games.c_str(), nullptr);
-    PickFolder(105, games, L"Choose where to install the game");
+    PickFolder(IdBrowse, games, L"Choose where to install the game");
     ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != release.DefaultInstallFolder(); }));
     const std::wstring chosen = InstallFolder();
     EXPECT_EQ(chosen.substr(chosen.size() - 18), L"\\My Games\\Vantaroo") << chosen;
@@ -278,7 +278,7 @@ TEST_F(Installation, BrowseAppliesTheTitleRuleAndCancelChangesNothing)
     // A folder that already holds the game is taken as it is.
     const std::wstring existing = release.Folder() + L"\\Old Install";
     release.InstallGame(existing);
-    PickFolder(105, existing, L"Choose where to install the game");
+    PickFolder(IdBrowse, existing, L"Choose where to install the game");
     ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != chosen; }));
     EXPECT_EQ(InstallFolder().substr(InstallFolder().size() - 12), L"\\Old Install");
     EXPECT_EQ(ToolStartCount(), 0u) << "choosing the install folder runs nothing";
@@ -289,7 +289,7 @@ TEST_F(Installation, TermsButtonOpensTheLicenceTermsPage)
     ASSERT_FALSE(BrowserLog().empty()) << "VANTAROO_BROWSER_LOG is not set; run the tests with ./test";
     DeleteFileW(BrowserLog().c_str());
     Start();
-    driver::ClickId(setup.window, 107);
+    driver::ClickId(setup.window, IdTerms);
     ASSERT_TRUE(driver::WaitUntil([&] { return !ReadBytes(BrowserLog()).empty(); }, 15000));
     EXPECT_EQ(ReadBytes(BrowserLog()), "https://developer.android.com/studio/terms\n");
 }
@@ -302,15 +302,15 @@ TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
     CreateDirectoryW(dlc.c_str(), nullptr);
     Start();
     AcceptSource();
-    PickFolder(103, dlc, L"Choose a DLC folder, or the folder that holds several");
+    PickFolder(IdAddDlc, dlc, L"Choose a DLC folder, or the folder that holds several");
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 2; }));
     ASSERT_TRUE(setup.WaitForIdle());
-    PickFolder(103, dlc, L"Choose a DLC folder, or the folder that holds several");
+    PickFolder(IdAddDlc, dlc, L"Choose a DLC folder, or the folder that holds several");
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 3; }));
     ASSERT_TRUE(setup.WaitForIdle());
     const std::wstring games = release.Folder() + L"\\Games";
     CreateDirectoryW(games.c_str(), nullptr);
-    PickFolder(105, games, L"Choose where to install the game");
+    PickFolder(IdBrowse, games, L"Choose where to install the game");
     ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != release.DefaultInstallFolder(); }));
     driver::Click(setup.AndroidTick());
     ASSERT_TRUE(driver::WaitUntil([&] { return driver::Checked(setup.AndroidTick()); }));
@@ -333,15 +333,15 @@ TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
     EXPECT_TRUE(setup.ChoicesDisabled());
     EXPECT_FALSE(setup.InstallEnabled());
     EXPECT_TRUE(driver::Enabled(setup.ShortcutTick()));
-    EXPECT_TRUE(driver::Enabled(setup.Button(107)));
+    EXPECT_TRUE(driver::Enabled(setup.Button(IdTerms)));
     Go(1);
     ASSERT_TRUE(WaitForStatus(L"Building"));
     EXPECT_EQ(driver::ProgressPosition(setup.Progress()), 50);
     Go(2);
 
     ASSERT_TRUE(WaitForStatus(kReady));
-    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Enabled(setup.Button(106)); }));
-    EXPECT_EQ(driver::Text(setup.Button(106)), L"Play");
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Enabled(setup.Button(IdMain)); }));
+    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Play");
     EXPECT_TRUE(setup.ChoicesDisabled());
     EXPECT_TRUE(driver::Enabled(setup.ShortcutTick()));
     EXPECT_TRUE(driver::Enabled(setup.AndroidTick()));
@@ -359,7 +359,7 @@ TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
     EXPECT_EQ(shortcut.icon, install + L"\\qarn.ico");
     EXPECT_EQ(shortcut.iconIndex, 0);
 
-    driver::ClickId(setup.window, 106);
+    driver::ClickId(setup.window, IdMain);
     EXPECT_EQ(release.WaitForExit(launched), 0u);
     ASSERT_TRUE(driver::WaitUntil([&] { return release.GameStarts().size() == 1; }));
     EXPECT_EQ(release.GameStarts()[0].commandLine, L"\"" + install + L"\\qarn.exe\" ");
@@ -367,7 +367,7 @@ TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
 
     // The next start finds the game through the record: the home window.
     Launched next = release.Start();
-    HWND home = driver::WaitForTopWindow(next.processId, L"qarnhome");
+    HWND home = driver::WaitForTopWindow(next.processId, kHomeClassName);
     ASSERT_NE(home, nullptr);
     PostMessageW(home, WM_CLOSE, 0, 0);
     EXPECT_EQ(release.WaitForExit(next), 0u);
@@ -390,7 +390,7 @@ TEST_P(FailedInstallation, WritesNothingAndInstallCanBeRetried)
     if (failure == NoInterpreter)
         DeleteFileW((release.Folder() + L"\\setup\\python\\python.exe").c_str());
     currentDest = InstallFolder();
-    driver::ClickId(setup.window, 106);
+    driver::ClickId(setup.window, IdMain);
     if (failure != NoInterpreter) {
         ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 2; }));
         Go(1);
@@ -398,7 +398,7 @@ TEST_P(FailedInstallation, WritesNothingAndInstallCanBeRetried)
     }
     ASSERT_TRUE(WaitForStatus(kFailed));
     ASSERT_TRUE(driver::WaitUntil([&] { return setup.InstallEnabled(); }));
-    EXPECT_EQ(driver::Text(setup.Button(106)), L"Install");
+    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Install");
     EXPECT_TRUE(setup.ChoicesEnabled());
     if (failure == ExitCode) {
         EXPECT_EQ(driver::Text(setup.Log()), L"build log line\r\nthe build broke\r\n");
@@ -454,7 +454,7 @@ TEST_F(Installation, ClosingDuringTheRunAsksAndYesLeavesTheToolRunning)
     PressInstall();
 
     PostMessageW(setup.window, WM_CLOSE, 0, 0);
-    HWND box = driver::WaitForDialog(launched.processId, L"Vantaroo setup");
+    HWND box = driver::WaitForDialog(launched.processId, kSetupTitle);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(driver::MessageBoxText(box), L"Setup is still running. Close anyway?");
     driver::AnswerDialog(box, IDNO);
@@ -463,7 +463,7 @@ TEST_F(Installation, ClosingDuringTheRunAsksAndYesLeavesTheToolRunning)
     EXPECT_FALSE(setup.InstallEnabled()) << "the run goes on";
 
     PostMessageW(setup.window, WM_CLOSE, 0, 0);
-    box = driver::WaitForDialog(launched.processId, L"Vantaroo setup");
+    box = driver::WaitForDialog(launched.processId, kSetupTitle);
     ASSERT_NE(box, nullptr);
     driver::AnswerDialog(box, IDYES);
     EXPECT_EQ(release.WaitForExit(launched), 0u);
@@ -489,14 +489,14 @@ TEST_F(Installation, UpdateRunRecordsTheFolderAndMakesTheShortcut)
     Go(1);
     Go(2);
     ASSERT_TRUE(WaitForStatus(kReady));
-    EXPECT_EQ(driver::Text(setup.Button(106)), L"Play");
+    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Play");
     EXPECT_TRUE(Exists(release.Folder() + L"\\install_location.txt"));
     EXPECT_TRUE(Exists(DesktopShortcut()));
     PostMessageW(setup.window, WM_CLOSE, 0, 0);
     ASSERT_EQ(release.WaitForExit(launched), 0u);
 
     Launched next = release.Start();
-    HWND home = driver::WaitForTopWindow(next.processId, L"qarnhome");
+    HWND home = driver::WaitForTopWindow(next.processId, kHomeClassName);
     ASSERT_NE(home, nullptr);
     PostMessageW(home, WM_CLOSE, 0, 0);
     EXPECT_EQ(release.WaitForExit(next), 0u);
@@ -516,7 +516,7 @@ TEST_F(Installation, InstallLocationThatCannotBeReplacedStaysAsItWas)
     AcceptSource();
     const std::wstring games = release.Folder() + L"\\Games";
     CreateDirectoryW(games.c_str(), nullptr);
-    PickFolder(105, games, L"Choose where to install the game");
+    PickFolder(IdBrowse, games, L"Choose where to install the game");
     ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != release.DefaultInstallFolder(); }));
     PressInstall();
     Go(1);

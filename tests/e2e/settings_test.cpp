@@ -5,16 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "base/names.h"
 #include "driver.h"
 #include "release.h"
 #include "../default_settings_lines.h"
 
 namespace {
 
-constexpr int kSettingsButtonId = 202;
-constexpr int kSaveId = 205;
-constexpr int kCancelId = 206;
-constexpr int kFirstComboId = 300;
+constexpr int kSettingsButtonId = IdSettings;
+constexpr int kSaveId = IdSave;
+constexpr int kCancelId = IdCancel;
+constexpr int kFirstComboId = IdFirstSettingList;
 constexpr int kComboCount = 10;
 
 constexpr wchar_t kSaveFailedText[] = L"The settings could not be saved.";
@@ -81,7 +82,7 @@ protected:
     {
         release_.InstallGame(release_.DefaultInstallFolder());
         launched_ = release_.Start();
-        home_ = driver::WaitForTopWindow(launched_.processId, L"qarnhome");
+        home_ = driver::WaitForTopWindow(launched_.processId, kHomeClassName);
         ASSERT_NE(home_, nullptr);
         ASSERT_EQ(driver::Text(home_), L"Vantaroo");
     }
@@ -90,7 +91,7 @@ protected:
     HWND OpenSettings()
     {
         driver::ClickId(home_, kSettingsButtonId);
-        HWND window = driver::WaitForTopWindow(launched_.processId, L"qarnsettings");
+        HWND window = driver::WaitForTopWindow(launched_.processId, kSettingsClassName);
         EXPECT_NE(window, nullptr);
         return window;
     }
@@ -109,7 +110,7 @@ protected:
     {
         int count = 0;
         for (HWND window : driver::TopWindows(launched_.processId))
-            count += IsWindow(window) && driver::ClassName(window) == L"qarnsettings" ? 1 : 0;
+            count += IsWindow(window) && driver::ClassName(window) == kSettingsClassName ? 1 : 0;
         return count;
     }
 

@@ -50,10 +50,10 @@ struct CheckRun {
         const std::wstring iso = release.Folder() + L"\\Disc.iso";
         WriteBytes(iso, "disc");
         launched = release.Start();
-        setup.window = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+        setup.window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
         if (!setup.window)
             return;
-        driver::ClickId(setup.window, 101);
+        driver::ClickId(setup.window, IdDiscImage);
         HWND dialog = dialogs::WaitForFileDialog(launched.processId, L"Choose your disc image");
         started = dialog && dialogs::ChooseFile(dialog, iso)
             && driver::WaitUntil([&] { return !release.ToolStarts().empty(); });

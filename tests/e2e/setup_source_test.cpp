@@ -47,25 +47,25 @@ protected:
     void Start()
     {
         launched = release.Start();
-        setup.window = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+        setup.window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
         ASSERT_NE(setup.window, nullptr);
     }
 
     void Release(const std::wstring& source) { WriteBytes(source + L".go", ""); }
 
-    // Chooses a file through button 101's dialog.
+    // Chooses a file through the disc-image button's dialog.
     void ChooseImage(const std::wstring& path)
     {
-        driver::ClickId(setup.window, 101);
+        driver::ClickId(setup.window, IdDiscImage);
         HWND dialog = dialogs::WaitForFileDialog(launched.processId, L"Choose your disc image");
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialogs::ChooseFile(dialog, path));
     }
 
-    // Chooses a folder through button 102's picker.
+    // Chooses a folder through the extracted-folder button's picker.
     void ChooseFolder(const std::wstring& path)
     {
-        driver::ClickId(setup.window, 102);
+        driver::ClickId(setup.window, IdFolder);
         HWND picker = dialogs::WaitForFolderPicker(launched.processId);
         ASSERT_NE(picker, nullptr);
         EXPECT_EQ(dialogs::FolderPickerTitle(picker), L"Choose the folder that holds default.xbe");
@@ -107,7 +107,7 @@ TEST_F(SourceCheck, ADiscImageIsCheckedAndTheToolsLinesAreSorted)
     Start();
     EXPECT_TRUE(setup.ChoicesEnabled());
     EXPECT_FALSE(setup.InstallEnabled());
-    EXPECT_EQ(driver::Text(setup.Button(106)), L"Install");
+    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Install");
 
     ChooseImage(iso);
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 1; }));
@@ -123,7 +123,7 @@ TEST_F(SourceCheck, ADiscImageIsCheckedAndTheToolsLinesAreSorted)
     EXPECT_EQ(driver::Text(setup.SourceStatus()), L"Checking...");
     EXPECT_TRUE(setup.ChoicesDisabled());
     EXPECT_FALSE(setup.InstallEnabled());
-    EXPECT_TRUE(driver::Enabled(setup.Button(107)));
+    EXPECT_TRUE(driver::Enabled(setup.Button(IdTerms)));
     EXPECT_TRUE(driver::WaitUntil(
         [&] { return driver::Text(setup.Log()) == L"checking " + iso + L"\r\n"; }));
     EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), kPendingColour)) << "grey while checking";
@@ -181,12 +181,12 @@ TEST_F(SourceCheck, CancellingEitherDialogChangesNothingAndRunsNothing)
     Start();
     AcceptImage();
 
-    driver::ClickId(setup.window, 101);
+    driver::ClickId(setup.window, IdDiscImage);
     HWND dialog = dialogs::WaitForFileDialog(launched.processId, L"Choose your disc image");
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(dialogs::Cancel(dialog));
 
-    driver::ClickId(setup.window, 102);
+    driver::ClickId(setup.window, IdFolder);
     HWND picker = dialogs::WaitForFolderPicker(launched.processId);
     ASSERT_NE(picker, nullptr);
     ASSERT_TRUE(dialogs::Cancel(picker));
@@ -259,7 +259,7 @@ TEST(UpdateRun, ShowsItselfWhileTheRebuildRunsAndAsksBeforeClosing)
 
     Launched launched = release.Start();
     SetupWindow setup;
-    setup.window = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+    setup.window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
     ASSERT_NE(setup.window, nullptr);
     EXPECT_EQ(driver::Text(setup.SourceEdit()), L"Using the game files already installed");
     EXPECT_EQ(driver::Text(setup.MainStatus()), L"Updating the game to this version...");
@@ -273,7 +273,7 @@ TEST(UpdateRun, ShowsItselfWhileTheRebuildRunsAndAsksBeforeClosing)
 
     // Closing during the run asks; No keeps the window and the run.
     PostMessageW(setup.window, WM_CLOSE, 0, 0);
-    HWND question = driver::WaitForDialog(launched.processId, L"Vantaroo setup");
+    HWND question = driver::WaitForDialog(launched.processId, kSetupTitle);
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(driver::MessageBoxText(question), L"Setup is still running. Close anyway?");
     driver::AnswerDialog(question, IDNO);

@@ -6,7 +6,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/names.h"
 #include "driver.h"
+
+// The five buttons that could start a run.
+inline constexpr int kChoiceButtonIds[] = {IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse};
 
 inline constexpr COLORREF kPendingColour = RGB(90, 90, 90);
 inline constexpr COLORREF kOkColour = RGB(0, 120, 0);
@@ -29,19 +33,19 @@ struct SetupWindow {
     HWND Button(int id) const { return driver::Child(window, id); }
     bool ChoicesEnabled() const
     {
-        for (int id : {101, 102, 103, 104, 105})
+        for (int id : kChoiceButtonIds)
             if (!driver::Enabled(Button(id)))
                 return false;
         return true;
     }
     bool ChoicesDisabled() const
     {
-        for (int id : {101, 102, 103, 104, 105})
+        for (int id : kChoiceButtonIds)
             if (driver::Enabled(Button(id)))
                 return false;
         return true;
     }
-    bool InstallEnabled() const { return driver::Enabled(Button(106)); }
+    bool InstallEnabled() const { return driver::Enabled(Button(IdMain)); }
     // The run has ended once the choice buttons are back.
     bool WaitForIdle() const { return driver::WaitUntil([&] { return ChoicesEnabled(); }, 30000); }
 };

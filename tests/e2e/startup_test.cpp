@@ -1,6 +1,7 @@
 // Start-up roads of the real launcher under Wine.
 #include <gtest/gtest.h>
 
+#include "base/names.h"
 #include "driver.h"
 #include "release.h"
 
@@ -14,7 +15,7 @@ void CloseAndExpectExitZero(Release& release, const Launched& launched, HWND win
     PostMessageW(window, WM_CLOSE, 0, 0);
     // An update run may still be going: the setup window then asks first.
     if (release.WaitForExit(launched, 2000) == STILL_ACTIVE) {
-        if (HWND question = driver::WaitForDialog(launched.processId, L"Vantaroo setup", 3000))
+        if (HWND question = driver::WaitForDialog(launched.processId, kSetupTitle, 3000))
             driver::AnswerDialog(question, IDYES);
     }
     EXPECT_EQ(release.WaitForExit(launched), 0u);
@@ -89,10 +90,10 @@ TEST(StartupRoads, EachStartTakesItsRoad)
         release.SetSkipMarker(c.marker);
 
         Launched launched = release.Start(c.arguments);
-        const wchar_t* className = c.expected == Home ? L"qarnhome" : L"qarnsetup";
+        const wchar_t* className = c.expected == Home ? kHomeClassName : kSetupClassName;
         HWND window = driver::WaitForTopWindow(launched.processId, className);
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(driver::Text(window), c.expected == Home ? L"Vantaroo" : L"Vantaroo setup");
+        EXPECT_EQ(driver::Text(window), c.expected == Home ? kHomeTitle : kSetupTitle);
         if (c.expected != Home) {
             bool updating = false;
             for (HWND child : driver::Children(window))
@@ -111,7 +112,7 @@ TEST(StartupRoads, UpdateWithoutTheGameExeStillUpdates)
     DeleteFileW((release.DefaultInstallFolder() + L"\\qarn.exe").c_str());
 
     Launched launched = release.Start();
-    HWND window = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+    HWND window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
     ASSERT_NE(window, nullptr);
     bool updating = false;
     for (HWND child : driver::Children(window))
@@ -126,7 +127,7 @@ TEST(StartupRoads, MissingSetupFolderShowsTheErrorBoxAndExitsWithOne)
     release.RemoveSetupScript();
 
     Launched launched = release.Start();
-    HWND box = driver::WaitForDialog(launched.processId, L"Vantaroo setup");
+    HWND box = driver::WaitForDialog(launched.processId, kSetupTitle);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(driver::MessageBoxText(box), kMissingSetupText);
     EXPECT_EQ(release.WaitForExit(launched, 300), STILL_ACTIVE) << "must wait for the box";
@@ -144,7 +145,7 @@ TEST(StartupRoads, FailedDirectStartFallsThroughToSetup)
     release.SetSkipMarker(true);
 
     Launched launched = release.Start(L"--fullscreen");
-    HWND window = driver::WaitForTopWindow(launched.processId, L"qarnsetup");
+    HWND window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
     ASSERT_NE(window, nullptr);
     CloseAndExpectExitZero(release, launched, window);
 }
@@ -159,7 +160,7 @@ TEST(StartupRoads, FailedDirectStartWithoutSetupFolderShowsTheErrorBox)
     release.RemoveSetupScript();
 
     Launched launched = release.Start();
-    HWND box = driver::WaitForDialog(launched.processId, L"Vantaroo setup");
+    HWND box = driver::WaitForDialog(launched.processId, kSetupTitle);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(driver::MessageBoxText(box), kMissingSetupText);
     driver::AnswerDialog(box, IDOK);
@@ -173,7 +174,7 @@ TEST(StartupRoads, MissingSetupFolderDoesNotStopTheHomeWindow)
     release.RemoveSetupScript();
 
     Launched launched = release.Start();
-    HWND window = driver::WaitForTopWindow(launched.processId, L"qarnhome");
+    HWND window = driver::WaitForTopWindow(launched.processId, kHomeClassName);
     ASSERT_NE(window, nullptr);
     CloseAndExpectExitZero(release, launched, window);
 }

@@ -1,21 +1,11 @@
-#include "setup/dlc_and_folder_choice.h"
+#include "setup/dlc_choice.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
-#include "app/folders.h"
-#include "app/launcher_state.h"
-#include "setup/install_folder_rule.h"
-#include "setup/setup_controls.h"
-#include "setup/setup_tool_runner.h"
-#include "setup/source_choice.h"
+#include "base/launcher_state.h"
+#include "setup/file_pickers.h"
+#include "setup/setup_run.h"
 #include "setup/tool_command_line.h"
-
-namespace {
-
-constexpr wchar_t kTermsAddress[] = L"https://developer.android.com/studio/terms";
-
-} // namespace
 
 void RefreshDlcList()
 {
@@ -45,18 +35,4 @@ void ClearDlcList()
 {
     g_state.dlcFolders.clear();
     RefreshDlcList();
-}
-
-void ChooseInstallFolder()
-{
-    const std::wstring picked = ChooseFolder(L"Choose where to install the game");
-    if (picked.empty())
-        return;
-    g_state.installFolder = InstallFolderForPick(picked, PathExists);
-    SetWindowTextW(g_state.destEdit, g_state.installFolder.c_str());
-}
-
-void OpenTermsPage()
-{
-    ShellExecuteW(g_state.setupWindow, L"open", kTermsAddress, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -1,7 +1,7 @@
-#include "home/game_command_line.h"
+#include "base/game_command_line.h"
 
-#include "app/folder_rules.h"
-#include "setup/tool_command_line.h"
+#include "base/folder_rules.h"
+#include "base/quote_arg.h"
 
 std::wstring GameExePath(const std::wstring& installFolder)
 {

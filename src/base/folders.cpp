@@ -1,9 +1,9 @@
-#include "app/folders.h"
+#include "base/folders.h"
 
 #include <vector>
 
-#include "app/folder_rules.h"
-#include "app/launcher_state.h"
+#include "base/folder_rules.h"
+#include "base/launcher_state.h"
 
 void LocateFolders()
 {
@@ -12,11 +12,11 @@ void LocateFolders()
     modulePath[kModulePathCapacity - 1] = L'\0';
     g_state.launcherFolder = LauncherFolderFromPath(modulePath);
     const std::string location =
-        ReadTextFile(g_state.launcherFolder + kInstallLocationName, kInstallLocationLimit);
+        ReadFilePrefix(g_state.launcherFolder + kInstallLocationName, kInstallLocationLimit);
     g_state.installFolder = InstallFolderFromLocation(location, g_state.launcherFolder);
 }
 
-std::string ReadTextFile(const std::wstring& path, unsigned limit)
+std::string ReadFilePrefix(const std::wstring& path, unsigned limit)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);

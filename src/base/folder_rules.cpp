@@ -1,4 +1,4 @@
-#include "app/folder_rules.h"
+#include "base/folder_rules.h"
 
 std::wstring LauncherFolderFromPath(const std::wstring& modulePath)
 {

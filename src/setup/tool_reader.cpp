@@ -1,12 +1,7 @@
-#include "setup/setup_tool_runner.h"
+#include "setup/tool_reader.h"
 
-#include <memory>
-
-#include "app/folder_rules.h"
-#include "app/launcher_state.h"
 #include "setup/post_retry.h"
-#include "setup/setup_controls.h"
-#include "setup/tool_command_line.h"
+#include "setup/setup_messages.h"
 #include "setup/tool_output.h"
 
 namespace {
@@ -15,12 +10,11 @@ constexpr DWORD kReadSize = 4096;
 // Pause before a refused post is tried again (the queue is full).
 constexpr DWORD kPostRetryMs = 10;
 
-// Posts to the setup window, waiting for room in its queue as long as the
-// window exists. False when the window is gone; the caller then still owns
+// Posts to the window, waiting for room in its queue as long as the window
+// exists. False when the window is gone; the caller then still owns
 // whatever lParam points to.
-bool PostToSetupWindow(UINT message, WPARAM wParam, LPARAM lParam)
+bool PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const HWND window = g_state.setupWindow;
     PostAttempts attempts;
     attempts.post = [&] { return PostMessageW(window, message, wParam, lParam) != FALSE; };
     attempts.targetExists = [&] { return IsWindow(window) != FALSE; };
@@ -39,31 +33,29 @@ std::wstring Utf8ToWide(const std::string& bytes)
     return text;
 }
 
-void PostLine(const std::string& bytes)
+void PostLine(HWND window, const std::string& bytes)
 {
-    auto* line = new std::wstring(Utf8ToWide(bytes));
-    if (!PostToSetupWindow(WM_SETUP_OUTPUT, 0, reinterpret_cast<LPARAM>(line)))
-        delete line;
+    auto line = std::make_unique<std::wstring>(Utf8ToWide(bytes));
+    if (PostToWindow(window, WM_SETUP_OUTPUT, 0, reinterpret_cast<LPARAM>(line.get())))
+        line.release(); // the window owns it now
 }
 
 // Reads until the output ends (end of data or a failed read) and posts
 // every complete line; a last piece without a line feed is dropped.
-void RelayOutput(HANDLE readEnd)
+void RelayOutput(HWND window, HANDLE readEnd)
 {
     std::string pending;
     char buffer[kReadSize];
     DWORD got = 0;
     while (ReadFile(readEnd, buffer, kReadSize, &got, nullptr) && got > 0) {
         for (const std::string& line : TakeCompleteLines(pending, buffer, got))
-            PostLine(line);
+            PostLine(window, line);
     }
 }
 
-} // namespace
-
-DWORD WINAPI SetupToolReader(LPVOID parameter)
+DWORD WINAPI ReaderThread(LPVOID parameter)
 {
-    std::unique_ptr<std::wstring> commandLine(static_cast<std::wstring*>(parameter));
+    const std::unique_ptr<ToolRunStart> start(static_cast<ToolRunStart*>(parameter));
     DWORD exitCode = 1;
     BOOL started = FALSE;
 
@@ -83,15 +75,14 @@ DWORD WINAPI SetupToolReader(LPVOID parameter)
         startup.hStdOutput = writeEnd;
         startup.hStdError = writeEnd;
         PROCESS_INFORMATION process = {};
-        const std::wstring folder = g_state.launcherFolder + kSetupFolderName;
-        started = CreateProcessW(nullptr, commandLine->data(), nullptr, nullptr, TRUE,
-                                 CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &process);
-        commandLine.reset();
+        started = CreateProcessW(nullptr, start->commandLine.data(), nullptr, nullptr, TRUE,
+                                 CREATE_NO_WINDOW, nullptr, start->workingFolder.c_str(), &startup,
+                                 &process);
         // Only the tool may hold the write end now, or the output never ends.
         CloseHandle(writeEnd);
 
         if (started) {
-            RelayOutput(readEnd);
+            RelayOutput(start->target, readEnd);
             WaitForSingleObject(process.hProcess, INFINITE);
             GetExitCodeProcess(process.hProcess, &exitCode);
             CloseHandle(process.hProcess);
@@ -99,21 +90,18 @@ DWORD WINAPI SetupToolReader(LPVOID parameter)
         }
         CloseHandle(readEnd);
     }
-    PostToSetupWindow(WM_SETUP_EXIT, exitCode, started);
+    PostToWindow(start->target, WM_SETUP_EXIT, exitCode, started);
     return 0;
 }
 
-void StartSetupTool(int phase, const std::wstring& arguments)
+} // namespace
+
+bool StartToolReader(std::unique_ptr<ToolRunStart> start)
 {
-    auto* commandLine = new std::wstring(SetupToolCommandLine(g_state.launcherFolder, arguments));
-    g_state.setupPhase = phase;
-    SetMainButtonState();
-    HANDLE thread = CreateThread(nullptr, 0, SetupToolReader, commandLine, 0, nullptr);
-    if (!thread) {
-        // No reader means no run: end it now rather than stay "running".
-        delete commandLine;
-        EndToolRun(1, false);
-        return;
-    }
+    HANDLE thread = CreateThread(nullptr, 0, ReaderThread, start.get(), 0, nullptr);
+    if (!thread)
+        return false;
+    start.release(); // the thread owns it now
     CloseHandle(thread);
+    return true;
 }

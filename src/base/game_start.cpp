@@ -1,9 +1,9 @@
-#include "home/game_start.h"
+#include "base/game_start.h"
 
 #include <vector>
 
-#include "app/launcher_state.h"
-#include "home/game_command_line.h"
+#include "base/launcher_state.h"
+#include "base/game_command_line.h"
 
 bool StartGame(const std::wstring& extraArguments)
 {

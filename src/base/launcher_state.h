@@ -1,6 +1,6 @@
 // The one global record of the launcher. Only the user-interface thread
-// touches it; a setup-tool reader thread reads launcherFolder and setupWindow,
-// which do not change while a run lasts.
+// touches it; the setup tool's reader thread gets a start record of its own
+// and reads nothing here.
 #pragma once
 
 #include <windows.h>
@@ -8,9 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "setup/setup_phase.h"
-
 inline constexpr int kSettingCount = 10;
+
+// What the setup tool is doing now; the only record that a run is under way.
+enum SetupPhase {
+    PhaseIdle = 0,
+    PhaseCheckSource = 1,
+    PhaseCheckDlc = 2,
+    PhaseInstall = 3, // an installation or an update run
+};
 
 struct LauncherState {
     // Folders
@@ -18,6 +24,7 @@ struct LauncherState {
     std::wstring installFolder;  // exactly as read or chosen
 
     // Look and feel; created once, never released
+    int dpi = 96; // the display's, read when the fonts are made
     HFONT messageFont = nullptr;
     HFONT titleFont = nullptr;
     HFONT buttonFont = nullptr;

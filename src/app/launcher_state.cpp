@@ -1,3 +1,0 @@
-#include "app/launcher_state.h"
-
-LauncherState g_state;

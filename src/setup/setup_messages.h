@@ -1,0 +1,12 @@
+// The two private messages by which a run of the setup tool reaches the setup
+// window. They are the only link between the reader thread and the window.
+#pragma once
+
+#include <windows.h>
+
+// lParam: a new std::wstring* holding one output line without its line end;
+// the window owns it from then on and deletes it. wParam 0.
+inline constexpr UINT WM_SETUP_OUTPUT = WM_APP + 1;
+// wParam: the tool's exit code (1 when it could not be started); lParam:
+// nonzero when the tool was started. Posted once per run, after every line.
+inline constexpr UINT WM_SETUP_EXIT = WM_APP + 2;

@@ -1,0 +1,188 @@
+// The three windows at the display's scale: every static, push button and
+// tick shows its whole text. ./test runs this at 96 DPI with the others, then
+// again with Wine's display scale set to 144 and to 192 DPI (it names the
+// scale in VANTAROO_DISPLAY_DPI). The text is measured here, in a DPI-aware
+// process of our own, in the font each control draws with; with
+// VANTAROO_SCREENSHOT_DIR set, each window is also saved as a picture.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/names.h"
+#include "driver.h"
+#include "release.h"
+
+namespace {
+
+int ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+LOGFONTW MessageFont()
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    return metrics.lfMessageFont;
+}
+
+// The size DrawTextW gives the text in the font, within the width when the
+// text may wrap.
+SIZE TextSize(const LOGFONTW& logFont, const std::wstring& text, UINT format, int width)
+{
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFontIndirectW(&logFont);
+    HGDIOBJ old = SelectObject(screen, font);
+    RECT rect = {0, 0, width, 0};
+    DrawTextW(screen, text.c_str(), -1, &rect, format | DT_CALCRECT);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+struct Measured {
+    std::wstring window;
+    std::wstring text;
+    SIZE needed;
+    SIZE room;
+};
+
+std::wstring Describe(const Measured& m)
+{
+    return m.window + L" \"" + m.text + L"\": needs " + std::to_wstring(m.needed.cx) + L" x "
+        + std::to_wstring(m.needed.cy) + L", has " + std::to_wstring(m.room.cx) + L" x "
+        + std::to_wstring(m.room.cy);
+}
+
+class TextFit {
+public:
+    explicit TextFit(int dpi) : dpi_(dpi), message_(MessageFont()), button_(MessageFont())
+    {
+        button_.lfHeight = MulDiv(-17, dpi, 96);
+        button_.lfWeight = FW_SEMIBOLD;
+    }
+
+    // Checks every child of the window that shows a text of its own.
+    void CheckChildren(HWND window)
+    {
+        for (HWND child : driver::Children(window))
+            CheckControl(driver::Text(window), child);
+    }
+
+    const std::vector<Measured>& Misfits() const { return misfits_; }
+    size_t Checked() const { return checked_; }
+
+private:
+    int Scaled(int length) const { return MulDiv(length, dpi_, 96); }
+
+    void Expect(const std::wstring& window, const std::wstring& text, SIZE needed, SIZE room)
+    {
+        ++checked_;
+        if (needed.cx > room.cx || needed.cy > room.cy)
+            misfits_.push_back({window, text, needed, room});
+    }
+
+    void CheckControl(const std::wstring& window, HWND control)
+    {
+        const std::wstring text = driver::Text(control);
+        const std::wstring kind = driver::ClassName(control);
+        const LONG style = GetWindowLongW(control, GWL_STYLE);
+        const SIZE client = driver::ClientSize(control);
+        if (text.empty())
+            return;
+        if (kind == L"Static") {
+            if (style & SS_CENTERIMAGE) // one line, centred vertically
+                Expect(window, text, TextSize(message_, text, DT_SINGLELINE, 0), client);
+            else
+                Expect(window, text, TextSize(message_, text, DT_WORDBREAK, client.cx), client);
+            return;
+        }
+        if (kind != L"Button")
+            return;
+        const LONG type = style & BS_TYPEMASK;
+        if (type == BS_OWNERDRAW) {
+            // Painted single-line in the button font, inside the focus rectangle.
+            const int inset = Scaled(4) + 1;
+            Expect(window, text, TextSize(button_, text, DT_SINGLELINE, 0),
+                   {client.cx - 2 * inset, client.cy - 2 * inset});
+        } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
+            // Inside the button's frame and a small margin.
+            const int margin = 4;
+            Expect(window, text, TextSize(message_, text, DT_SINGLELINE, 0),
+                   {client.cx - 2 * margin, client.cy - 2 * margin});
+        } else if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX) {
+            // The box and the gap after it, as wide as the box is high.
+            const int box = Scaled(13) + Scaled(6);
+            const SIZE room = {client.cx - box, client.cy};
+            if (style & BS_MULTILINE)
+                Expect(window, text, TextSize(message_, text, DT_WORDBREAK, room.cx), room);
+            else
+                Expect(window, text, TextSize(message_, text, DT_SINGLELINE, 0), room);
+        }
+    }
+
+    int dpi_;
+    LOGFONTW message_;
+    LOGFONTW button_;
+    std::vector<Measured> misfits_;
+    size_t checked_ = 0;
+};
+
+void SaveImage(HWND window, const wchar_t* name, int dpi)
+{
+    const std::wstring folder = EnvironmentText(L"VANTAROO_SCREENSHOT_DIR");
+    if (folder.empty())
+        return;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    Sleep(300); // let every control finish painting
+    const std::wstring path = folder + L"\\" + name + L"-" + std::to_wstring(dpi) + L".bmp";
+    EXPECT_TRUE(driver::SaveScreenImage(window, path)) << path;
+}
+
+TEST(DisplayScale, EveryTextFitsItsControl)
+{
+    SetProcessDPIAware();
+    const int dpi = ScreenDpi();
+    const std::wstring expected = EnvironmentText(L"VANTAROO_DISPLAY_DPI");
+    if (!expected.empty()) {
+        ASSERT_EQ(dpi, std::stoi(expected)) << "the display scale did not take effect";
+    }
+    TextFit fit(dpi);
+
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder());
+    Launched home = release.Start();
+    HWND homeWindow = driver::WaitForTopWindow(home.processId, kHomeClassName);
+    ASSERT_NE(homeWindow, nullptr);
+    fit.CheckChildren(homeWindow);
+    SaveImage(homeWindow, L"home", dpi);
+    driver::ClickId(homeWindow, IdSettings);
+    HWND settings = driver::WaitForTopWindow(home.processId, kSettingsClassName);
+    ASSERT_NE(settings, nullptr);
+    fit.CheckChildren(settings);
+    SaveImage(settings, L"settings", dpi);
+    driver::ClickId(settings, IdCancel);
+    ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(settings); }));
+    PostMessageW(homeWindow, WM_CLOSE, 0, 0);
+    ASSERT_EQ(release.WaitForExit(home), 0u);
+
+    Launched setup = release.Start(L"--setup");
+    HWND setupWindow = driver::WaitForTopWindow(setup.processId, kSetupClassName);
+    ASSERT_NE(setupWindow, nullptr);
+    fit.CheckChildren(setupWindow);
+    SaveImage(setupWindow, L"setup", dpi);
+    PostMessageW(setupWindow, WM_CLOSE, 0, 0);
+    ASSERT_EQ(release.WaitForExit(setup), 0u);
+
+    EXPECT_GE(fit.Checked(), 20u) << "too few controls were measured";
+    for (const Measured& misfit : fit.Misfits())
+        ADD_FAILURE() << "cut off at " << dpi << " DPI: " << Describe(misfit);
+}
+
+} // namespace
