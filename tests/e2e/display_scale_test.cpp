@@ -107,8 +107,8 @@ private:
             return;
         const LONG type = style & BS_TYPEMASK;
         if (type == BS_OWNERDRAW) {
-            // Painted single-line in the button font, inside the focus rectangle.
-            const int inset = Scaled(4) + 1;
+            // Painted single-line in the button font, within the focus rectangle.
+            const int inset = Scaled(4);
             Expect(window, text, TextSize(button_, text, DT_SINGLELINE, 0),
                    {client.cx - 2 * inset, client.cy - 2 * inset});
         } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {

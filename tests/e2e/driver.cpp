@@ -395,9 +395,11 @@ bool SaveScreenImage(HWND window, const std::wstring& path)
 {
     RECT rect = {};
     GetWindowRect(window, &rect);
-    const std::vector<DWORD> pixels = ScreenBits(rect);
+    std::vector<DWORD> pixels = ScreenBits(rect);
     if (pixels.empty())
         return false;
+    for (DWORD& pixel : pixels)
+        pixel |= 0xFF000000u; // opaque: the screen leaves the alpha bytes at 0
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof(header);
     header.biWidth = rect.right - rect.left;
