@@ -52,9 +52,14 @@ void Fail(const char* message)
 
 int wmain()
 {
-    RecordStart(L"VANTAROO_TOOL_LOG");
     int count = 0;
     wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+    // A helper the scenario started: it holds the output open while it lives.
+    if (args && count == 3 && std::wstring(args[1]) == kHelperSwitch) {
+        Sleep(static_cast<DWORD>(std::stoul(args[2])));
+        return 0;
+    }
+    RecordStart(L"VANTAROO_TOOL_LOG");
     if (!args || count < 5 || std::wstring(args[1]) != L"-X" || std::wstring(args[2]) != L"utf8"
         || std::wstring(args[3]) != L"-u") {
         Fail("python stand-in: expected -X utf8 -u <script> <arguments>\n");

@@ -74,6 +74,27 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
+// This program again, with the helper switch, holding our standard handles.
+void StartHelper(DWORD lifetimeMs)
+{
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine =
+        L"\"" + std::wstring(self) + L"\" " + kHelperSwitch + L" " + std::to_wstring(lifetimeMs);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(self, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                       nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
 struct Runner {
     const ToolJob& job;
 
@@ -204,6 +225,8 @@ int RunScenario(const std::string& scenario, const ToolJob& job)
             // Wine when it overwrites one.
             CopyFileW(runner.PathArg(argument.substr(0, bar)).c_str(),
                       runner.PathArg(argument.substr(bar + 1)).c_str(), FALSE);
+        } else if (command == "helper") {
+            StartHelper(static_cast<DWORD>(std::stoul(argument)));
         } else if (command == "exit") {
             return std::stoi(argument);
         }

@@ -13,6 +13,10 @@
 //                        the tool at a point and look at the window meanwhile
 //   mkdir PATH | touch PATH | copy FROM|TO
 //   exit CODE
+//   helper MS            starts a helper process that inherits standard output
+//                        and error and lives MS ms without writing, so the
+//                        output stays open after the tool has ended (a build
+//                        daemon or device bridge server started by the tool)
 //   if-exists PATH | if-iso PATH | if-dlc-exist | if-android ... else ... end
 //
 // TEXT knows the escapes \r \n \t \\ \xHH (raw bytes, so invalid UTF-8 and a
@@ -23,6 +27,9 @@
 
 #include <string>
 #include <vector>
+
+// The command-line switch of a helper started by "helper": it only sleeps.
+inline constexpr wchar_t kHelperSwitch[] = L"--standin-helper";
 
 struct ToolJob {
     std::wstring name; // check-source, check-dlc, install or rebuild

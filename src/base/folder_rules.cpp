@@ -11,15 +11,20 @@ std::wstring LauncherFolderFromPath(const std::wstring& modulePath)
 std::wstring InstallFolderFromLocation(const std::string& locationBytes,
                                        const std::wstring& launcherFolder)
 {
-    if (locationBytes.size() < 2)
-        return launcherFolder + kGameFolderName;
     std::wstring folder;
     folder.reserve(locationBytes.size() / 2);
     for (std::string::size_type i = 0; i + 1 < locationBytes.size(); i += 2) {
         const unsigned low = static_cast<unsigned char>(locationBytes[i]);
         const unsigned high = static_cast<unsigned char>(locationBytes[i + 1]);
-        folder.push_back(static_cast<wchar_t>(low | (high << 8)));
+        const wchar_t unit = static_cast<wchar_t>(low | (high << 8));
+        // Every path the launcher builds from the folder would end here when
+        // Win32 reads it, so the folder itself ends here.
+        if (unit == L'\0')
+            break;
+        folder.push_back(unit);
     }
+    if (folder.empty())
+        return launcherFolder + kGameFolderName;
     return folder;
 }
 

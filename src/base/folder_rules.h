@@ -28,8 +28,9 @@ inline constexpr unsigned kVersionTextLimit = 64;
 std::wstring LauncherFolderFromPath(const std::wstring& modulePath);
 
 // The install folder: the bytes of install_location.txt read as little-endian
-// UTF-16 code units (an odd last byte dropped), taken exactly as they are;
-// with fewer than two bytes, the launcher folder followed by "\game".
+// UTF-16 code units (an odd last byte dropped), taken exactly as they are up
+// to the first zero code unit; when that leaves no text (fewer than two
+// bytes, or a zero first), the launcher folder followed by "\game".
 std::wstring InstallFolderFromLocation(const std::string& locationBytes,
                                        const std::wstring& launcherFolder);
 

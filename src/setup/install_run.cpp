@@ -7,6 +7,7 @@
 #include "base/game_start.h"
 #include "base/launcher_state.h"
 #include "setup/desktop_shortcut.h"
+#include "setup/setup_output.h"
 #include "setup/setup_run.h"
 #include "setup/tool_command_line.h"
 
@@ -32,7 +33,7 @@ void StartInstall()
     const std::wstring arguments = InstallArguments(g_state.sourcePath, g_state.installFolder,
                                                     g_state.dlcFolders, Ticked(g_state.androidTick));
     SendMessageW(g_state.progressBar, PBM_SETPOS, 0, 0);
-    SetWindowTextW(g_state.logEdit, L"");
+    EmptyLog();
     StartSetupTool(PhaseInstall, arguments);
 }
 

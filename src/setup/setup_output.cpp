@@ -1,7 +1,3 @@
-// The tool's output in the setup window. Progress and result lines take
-// effect one by one; log lines are gathered from every WM_SETUP_OUTPUT
-// already waiting and appended in one go, because each append to an edit
-// control costs about as much for one line as for fifty.
 #include "setup/setup_output.h"
 
 #include <commctrl.h>
@@ -10,7 +6,7 @@
 #include <string>
 
 #include "base/launcher_state.h"
-#include "setup/log_bound.h"
+#include "setup/log_model.h"
 #include "setup/setup_messages.h"
 #include "setup/tool_output.h"
 
@@ -19,13 +15,22 @@ namespace {
 // How long one WM_SETUP_OUTPUT may go on taking further waiting lines, so
 // that input, paint and sent messages get their turn.
 constexpr ULONGLONG kGatherBudgetMs = 40;
-// While lines keep waiting, the log is brought up to date this often; as
-// soon as none waits, at once.
-constexpr ULONGLONG kAppendIntervalMs = 250;
+// How many lines are taken between two looks at the time and the input.
+constexpr unsigned kInputCheckLines = 32;
+// While output keeps coming, the log control takes a step this often; when
+// it pauses, the timer takes steps until the control shows the whole model.
+constexpr ULONGLONG kStepIntervalMs = 250;
+constexpr UINT kTimerMs = USER_TIMER_MINIMUM;
 
-// Log lines taken from their messages but not yet in the log.
-PendingLog g_pendingLog;
-ULONGLONG g_lastAppend = 0;
+LogModel g_log;
+LogView g_view;
+ULONGLONG g_lastStep = 0;
+// Batches the window has taken but not yet let go, and the reader's
+// semaphore for them: the reader waits until input and paint have had their
+// turn.
+HANDLE g_owedRelease = nullptr;
+LONG g_owedCount = 0;
+bool g_timerRunning = false;
 
 void ApplyProgress(const ToolLine& line)
 {
@@ -48,8 +53,35 @@ void ApplyResult(const ToolLine& line)
     }
 }
 
-// Handles one line and frees it; a log line joins the pending log text.
-void TakeLine(LPARAM lParam)
+void StartTimer()
+{
+    if (g_timerRunning)
+        return;
+    SetTimer(g_state.setupWindow, kOutputTimerId, kTimerMs, nullptr);
+    g_timerRunning = true;
+}
+
+bool InputWaiting()
+{
+    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
+}
+
+// Input and paint wait while posted messages are queued, and once let go the
+// reader posts its next batch at once: while any input or paint is waiting
+// the batch is let go only from the timer, which comes after both.
+void ReleaseBatch(HANDLE taken)
+{
+    if (HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT)) == 0) {
+        ReleaseSemaphore(taken, 1, nullptr);
+        return;
+    }
+    g_owedRelease = taken;
+    ++g_owedCount;
+    StartTimer();
+}
+
+// Handles one line and frees it.
+void TakeLine(WPARAM batchEnd, LPARAM lParam)
 {
     std::unique_ptr<std::wstring> line(reinterpret_cast<std::wstring*>(lParam));
     const ToolLine sorted = SortToolLine(*line);
@@ -61,43 +93,43 @@ void TakeLine(LPARAM lParam)
         ApplyResult(sorted);
         break;
     case LogLine:
-        AddLogLine(g_pendingLog, *line);
+        AddLogLine(g_log, std::move(*line));
         break;
     }
+    if (batchEnd)
+        ReleaseBatch(reinterpret_cast<HANDLE>(batchEnd));
 }
 
-std::wstring LogText(HWND log, int length)
+// One step of the log control towards the model, with drawing suspended
+// meanwhile; the caret ends behind the newest line, which keeps it in view.
+void StepLog()
 {
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(log, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied));
-    return text;
-}
-
-// Appends the pending lines at the end of the log, dropping its oldest lines
-// first when the bound asks for it. Drawing is suspended meanwhile and the
-// log is repainted at once afterwards: a stream of posted messages would
-// otherwise keep WM_PAINT from ever coming.
-void AppendToLog(PendingLog& pending)
-{
+    g_lastStep = GetTickCount64();
+    const LogStep step = NextLogStep(g_log, g_view);
+    if (!step.clear && step.dropChars == 0 && step.prepend.empty() && step.append.empty())
+        return;
     const HWND log = g_state.logEdit;
-    const std::wstring shown = TextToAppend(pending);
     SendMessageW(log, WM_SETREDRAW, FALSE, 0);
-    int length = GetWindowTextLengthW(log);
-    size_t drop = 0;
-    if (pending.replacesLog)
-        drop = static_cast<size_t>(length);
-    else if (LogNeedsTrim(static_cast<size_t>(length), shown.size()))
-        drop = LogDropCount(LogText(log, length), shown.size());
-    if (drop > 0) {
-        SendMessageW(log, EM_SETSEL, 0, static_cast<LPARAM>(drop));
+    if (step.clear)
+        SetWindowTextW(log, L"");
+    if (step.dropChars > 0) {
+        SendMessageW(log, EM_SETSEL, 0, static_cast<LPARAM>(step.dropChars));
         SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
-        length -= static_cast<int>(drop);
     }
+    if (!step.prepend.empty()) {
+        SendMessageW(log, EM_SETSEL, 0, 0);
+        SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(step.prepend.c_str()));
+    }
+    if (!step.append.empty()) {
+        const int length = GetWindowTextLengthW(log);
+        SendMessageW(log, EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
+        SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(step.append.c_str()));
+    }
+    const int length = GetWindowTextLengthW(log);
     SendMessageW(log, EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
-    SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(shown.c_str()));
+    SendMessageW(log, EM_SCROLLCARET, 0, 0);
     SendMessageW(log, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(log, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    RedrawWindow(log, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 bool OutputWaiting()
@@ -112,32 +144,65 @@ bool OutputWaiting()
 
 void PrepareLog(HWND logEdit)
 {
-    // The bound keeps the log far below this; the default limit (about
+    // The model keeps the log far below this; the default limit (about
     // 30,000 characters) would silently cut off the newest lines.
     SendMessageW(logEdit, EM_SETLIMITTEXT, 4 * kLogHighMark, 0);
+    ClearLog(g_log, g_view);
 }
 
-void FlushToolOutput()
+void EmptyLog()
 {
-    if (!g_pendingLog.text.empty())
-        AppendToLog(g_pendingLog);
-    g_pendingLog = PendingLog();
-    g_lastAppend = GetTickCount64();
+    ClearLog(g_log, g_view);
+    SetWindowTextW(g_state.logEdit, L"");
 }
 
-void HandleToolOutput(LPARAM line)
+void HandleToolOutput(WPARAM batchEnd, LPARAM line)
 {
-    TakeLine(line);
+    TakeLine(batchEnd, line);
+    // Input that came meanwhile ends the gathering, and the log's step is
+    // left to the timer, which comes after the input.
     const ULONGLONG start = GetTickCount64();
     MSG waiting;
-    while (GetTickCount64() - start < kGatherBudgetMs
-           && PeekMessageW(&waiting, g_state.setupWindow, WM_SETUP_OUTPUT, WM_SETUP_OUTPUT,
-                           PM_REMOVE))
-        TakeLine(waiting.lParam);
-    // A waiting line guarantees another call, which appends in its turn; so
-    // nothing stays pending once the output pauses.
-    if (!OutputWaiting() || GetTickCount64() - g_lastAppend >= kAppendIntervalMs)
-        FlushToolOutput();
-    // The bar and the status line wait for paint messages just as the log does.
-    RedrawWindow(g_state.setupWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    for (unsigned taken = 1;; ++taken) {
+        // Asking for the input state costs a call to the system: not per line.
+        if (taken % kInputCheckLines == 0
+            && (GetTickCount64() - start >= kGatherBudgetMs || InputWaiting()))
+            break;
+        if (!PeekMessageW(&waiting, g_state.setupWindow, WM_SETUP_OUTPUT, WM_SETUP_OUTPUT,
+                          PM_REMOVE))
+            break;
+        TakeLine(waiting.wParam, waiting.lParam);
+    }
+    if (!ViewIsCurrent(g_log, g_view)) {
+        if (GetTickCount64() - g_lastStep >= kStepIntervalMs && !InputWaiting())
+            StepLog();
+        StartTimer();
+    }
+}
+
+void OnOutputTimer()
+{
+    if (g_owedRelease) {
+        // Output is flowing: the log keeps its pace.
+        ReleaseSemaphore(g_owedRelease, g_owedCount, nullptr);
+        g_owedRelease = nullptr;
+        g_owedCount = 0;
+        if (GetTickCount64() - g_lastStep >= kStepIntervalMs)
+            StepLog();
+    } else if (!OutputWaiting()) {
+        // The output pauses: catch up.
+        StepLog();
+    }
+    if (!g_owedRelease && ViewIsCurrent(g_log, g_view)) {
+        KillTimer(g_state.setupWindow, kOutputTimerId);
+        g_timerRunning = false;
+    }
+}
+
+void FinishToolOutput()
+{
+    if (!ViewIsCurrent(g_log, g_view)) {
+        StepLog();
+        StartTimer();
+    }
 }

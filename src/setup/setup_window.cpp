@@ -89,7 +89,7 @@ void PressMainButton()
 {
     if (g_state.gameInstalled)
         PlayInstalledGame();
-    else
+    else if (g_state.sourceAccepted && g_state.dlcAccepted)
         StartInstall();
 }
 
@@ -101,19 +101,22 @@ void OpenTermsPage()
 struct CommandDef {
     int id;
     void (*handler)();
+    // Whether the command may act only while no run is under way. Its button
+    // is disabled meanwhile, but a click may already be queued.
+    bool onlyWhenIdle;
 };
 
 const CommandDef kCommands[] = {
-    {IdDiscImage, ChooseDiscImageSource}, {IdFolder, ChooseFolderSource},
-    {IdAddDlc, AddDlcFolder},             {IdClearList, ClearDlcList},
-    {IdBrowse, ChooseInstallFolder},      {IdMain, PressMainButton},
-    {IdTerms, OpenTermsPage},
+    {IdDiscImage, ChooseDiscImageSource, true}, {IdFolder, ChooseFolderSource, true},
+    {IdAddDlc, AddDlcFolder, true},             {IdClearList, ClearDlcList, true},
+    {IdBrowse, ChooseInstallFolder, true},      {IdMain, PressMainButton, true},
+    {IdTerms, OpenTermsPage, false},
 };
 
 LRESULT OnCommand(int id)
 {
     for (const CommandDef& command : kCommands)
-        if (command.id == id)
+        if (command.id == id && (!command.onlyWhenIdle || g_state.setupPhase == PhaseIdle))
             command.handler();
     return 0;
 }
@@ -139,7 +142,7 @@ HBRUSH AnswerStatusLineColour(HDC dc, HWND control)
 // repainted and the buttons brought up to date.
 LRESULT OnToolExit(DWORD exitCode, bool started)
 {
-    FlushToolOutput();
+    FinishToolOutput();
     const int ended = g_state.setupPhase;
     g_state.setupPhase = PhaseIdle;
     if (ended == PhaseInstall) {
@@ -177,7 +180,12 @@ LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_SETUP_OUTPUT:
-        HandleToolOutput(lParam);
+        HandleToolOutput(wParam, lParam);
+        return 0;
+    case WM_TIMER:
+        if (wParam != kOutputTimerId)
+            break;
+        OnOutputTimer();
         return 0;
     case WM_SETUP_EXIT:
         return OnToolExit(static_cast<DWORD>(wParam), lParam != 0);

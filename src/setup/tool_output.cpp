@@ -24,6 +24,13 @@ std::vector<std::string> TakeCompleteLines(std::string& pending, const char* dat
     return lines;
 }
 
+void ShowNulCharacters(std::wstring& line)
+{
+    for (wchar_t& c : line)
+        if (c == L'\0')
+            c = kShownForNul;
+}
+
 namespace {
 
 // The characters the C library's isspace accepts in the "C" locale.

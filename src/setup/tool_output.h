@@ -15,6 +15,12 @@
 std::vector<std::string> TakeCompleteLines(std::string& pending, const char* data,
                                            std::size_t size);
 
+// A zero character would end the line wherever Win32 takes the text (a
+// status line, the log), hiding what follows it: each one is shown as the
+// replacement character U+FFFD instead, as bytes that are not UTF-8 are.
+inline constexpr wchar_t kShownForNul = L'\xFFFD';
+void ShowNulCharacters(std::wstring& line);
+
 // A base-10 number read the way the Windows C library's wcstol reads it:
 // leading white space, an optional sign, digits; a value outside the 32-bit
 // range saturates. stop is the index where the reading ended, which is start

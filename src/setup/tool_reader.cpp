@@ -1,5 +1,8 @@
 #include "setup/tool_reader.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "setup/post_retry.h"
 #include "setup/setup_messages.h"
 #include "setup/tool_output.h"
@@ -9,6 +12,24 @@ namespace {
 constexpr DWORD kReadSize = 4096;
 // Pause before a refused post is tried again (the queue is full).
 constexpr DWORD kPostRetryMs = 10;
+// While waiting for the window to take a batch: how often to check that it
+// still exists.
+constexpr DWORD kWindowCheckMs = 100;
+// How often a quiet pipe is looked at, and the tool's end with it.
+constexpr DWORD kQuietPollMs = 15;
+// Once the tool has ended, the output ends when nothing more came for this
+// long, even if a process the tool started still holds the pipe open; and at
+// the latest this long after the tool's end.
+constexpr ULONGLONG kDrainGraceMs = 1000;
+constexpr ULONGLONG kDrainLimitMs = 5000;
+
+struct Relay {
+    HWND window = nullptr;
+    HANDLE taken = nullptr; // a semaphore: one count per batch the window has taken
+    long inFlight = 0;
+    std::string pending;            // bytes after the last line feed
+    std::vector<std::string> lines; // complete lines not yet posted
+};
 
 // Posts to the window, waiting for room in its queue as long as the window
 // exists. False when the window is gone; the caller then still owns
@@ -33,23 +54,86 @@ std::wstring Utf8ToWide(const std::string& bytes)
     return text;
 }
 
-void PostLine(HWND window, const std::string& bytes)
+// Waits until the window has taken one more batch. False when the window is
+// gone.
+bool WaitForOneTaken(Relay& relay)
 {
-    auto line = std::make_unique<std::wstring>(Utf8ToWide(bytes));
-    if (PostToWindow(window, WM_SETUP_OUTPUT, 0, reinterpret_cast<LPARAM>(line.get())))
-        line.release(); // the window owns it now
+    while (WaitForSingleObject(relay.taken, kWindowCheckMs) != WAIT_OBJECT_0)
+        if (!IsWindow(relay.window))
+            return false;
+    --relay.inFlight;
+    return true;
 }
 
-// Reads until the output ends (end of data or a failed read) and posts
-// every complete line; a last piece without a line feed is dropped.
-void RelayOutput(HWND window, HANDLE readEnd)
+// Posts the lines gathered so far as batches, never more than
+// kBatchesInFlight of them waiting. False when the window is gone.
+bool PostGatheredLines(Relay& relay)
 {
-    std::string pending;
+    const std::vector<std::string>& lines = relay.lines;
+    for (size_t batch = 0; batch < lines.size(); batch += kOutputBatchLines) {
+        if (relay.inFlight == kBatchesInFlight && !WaitForOneTaken(relay))
+            return false;
+        const size_t end = std::min(lines.size(), batch + kOutputBatchLines);
+        for (size_t i = batch; i < end; ++i) {
+            auto line = std::make_unique<std::wstring>(Utf8ToWide(lines[i]));
+            ShowNulCharacters(*line);
+            const WPARAM batchEnd = i + 1 == end ? reinterpret_cast<WPARAM>(relay.taken) : 0;
+            if (!PostToWindow(relay.window, WM_SETUP_OUTPUT, batchEnd,
+                              reinterpret_cast<LPARAM>(line.get())))
+                return false;
+            line.release(); // the window owns it now
+        }
+        ++relay.inFlight;
+    }
+    relay.lines.clear();
+    return true;
+}
+
+// Relays the output until it ends: at the end of data (every process that
+// held the pipe has closed it), on a failed read, when the window is gone,
+// or once the tool has ended and the output has drained. Lines are gathered
+// while more output is already waiting, up to a batch; a last piece
+// without a line feed is dropped.
+void RelayOutput(Relay& relay, HANDLE readEnd, HANDLE process)
+{
     char buffer[kReadSize];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, kReadSize, &got, nullptr) && got > 0) {
-        for (const std::string& line : TakeCompleteLines(pending, buffer, got))
-            PostLine(window, line);
+    ULONGLONG toolEnded = 0;
+    ULONGLONG lastOutput = 0;
+    for (;;) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr))
+            break;
+        if (available == 0 || relay.lines.size() >= kOutputBatchLines) {
+            if (!PostGatheredLines(relay))
+                return;
+        }
+        if (available == 0) {
+            if (toolEnded == 0) {
+                if (WaitForSingleObject(process, kQuietPollMs) == WAIT_OBJECT_0)
+                    toolEnded = lastOutput = GetTickCount64();
+                continue;
+            }
+            const ULONGLONG now = GetTickCount64();
+            if (now - lastOutput >= kDrainGraceMs || now - toolEnded >= kDrainLimitMs)
+                break;
+            Sleep(kQuietPollMs);
+            continue;
+        }
+        DWORD got = 0;
+        if (!ReadFile(readEnd, buffer, std::min(available, kReadSize), &got, nullptr) || got == 0)
+            break;
+        lastOutput = GetTickCount64();
+        for (std::string& line : TakeCompleteLines(relay.pending, buffer, got))
+            relay.lines.push_back(std::move(line));
+    }
+    PostGatheredLines(relay);
+}
+
+// Waits until the window has taken every batch (or is gone), so that no
+// message still names the semaphore when it is closed.
+void WaitForAllTaken(Relay& relay)
+{
+    while (relay.inFlight > 0 && WaitForOneTaken(relay)) {
     }
 }
 
@@ -64,8 +148,11 @@ DWORD WINAPI ReaderThread(LPVOID parameter)
     security.bInheritHandle = TRUE;
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
+    Relay relay;
+    relay.window = start->target;
+    relay.taken = CreateSemaphoreW(nullptr, 0, kBatchesInFlight, nullptr);
     // Without a pipe the tool cannot be run: it counts as not started.
-    if (CreatePipe(&readEnd, &writeEnd, &security, 0)) {
+    if (relay.taken && CreatePipe(&readEnd, &writeEnd, &security, 0)) {
         SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
         STARTUPINFOW startup = {};
@@ -82,7 +169,8 @@ DWORD WINAPI ReaderThread(LPVOID parameter)
         CloseHandle(writeEnd);
 
         if (started) {
-            RelayOutput(start->target, readEnd);
+            RelayOutput(relay, readEnd, process.hProcess);
+            WaitForAllTaken(relay);
             WaitForSingleObject(process.hProcess, INFINITE);
             GetExitCodeProcess(process.hProcess, &exitCode);
             CloseHandle(process.hProcess);
@@ -90,6 +178,8 @@ DWORD WINAPI ReaderThread(LPVOID parameter)
         }
         CloseHandle(readEnd);
     }
+    if (relay.taken)
+        CloseHandle(relay.taken);
     PostToWindow(start->target, WM_SETUP_EXIT, exitCode, started);
     return 0;
 }

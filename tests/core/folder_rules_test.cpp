@@ -43,6 +43,10 @@ TEST(FolderRules, InstallFolderFromInstallLocationBytes)
         {"trailing backslash and quotes kept", Utf16Bytes(L"\"D:\\G\\\" "), L"\"D:\\G\\\" "},
         {"8-bit text paired into code units", "D:\\G", L"\x3a44\x475c"},
         {"high bytes", std::string("\xff\xfe\x41\x00", 4), L"\xfeff" L"A"},
+        {"cut at a trailing zero pair", std::string("D\0:\0\0\0", 6), L"D:"},
+        {"cut at a zero inside", std::string("D\0\0\0:\0", 6), L"D"},
+        {"a zero first: no folder", std::string("\0\0D\0", 4), L"C:\\game"},
+        {"an odd zero byte is not a zero unit", std::string("D\0\0", 3), L"D"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(InstallFolderFromLocation(c.bytes, launcher), c.folder) << c.name;

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 #include "base/game_command_line.h"
 #include "base/quote_arg.h"
 #include "setup/tool_command_line.h"
@@ -18,7 +23,10 @@ TEST(QuoteArg, Table)
         {L"C:\\", L"\"C:\\\\\""},
         {L"E:\\", L"\"E:\\\\\""},
         {L"\\", L"\"\\\\\""},
+        {L"\\\\", L"\"\\\\\\\\\""},       // two backslashes: both doubled
+        {L"a\\\\", L"\"a\\\\\\\\\""},     // short, ending in two
         {L"C:\\\\", L"\"C:\\\\\""},
+        {L"\\\\\\\\", L"\"\\\\\\\\\\\\\""}, // four: cut to three, each doubled
         {L"", L"\"\""},
         {L"a b", L"\"a b\""},
         {L"say \"hi\"", L"\"say \"hi\"\""},
@@ -26,6 +34,40 @@ TEST(QuoteArg, Table)
     for (const Case& c : cases)
         EXPECT_EQ(QuoteArg(c.path), c.quoted) << c.path;
 }
+
+#ifdef _WIN32
+// The receiver is the oracle: whatever the path, the command-line parser of
+// the started program gives back one argument, the path without the
+// backslashes QuoteArg cuts, and the argument after it stays separate.
+TEST(QuoteArg, CommandLineToArgvGivesThePathBack)
+{
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* argument;
+    } cases[] = {
+        {L"D:\\Games", L"D:\\Games"},
+        {L"D:\\Games\\", L"D:\\Games"},
+        {L"D:\\My Games\\\\", L"D:\\My Games"},
+        {L"C:\\", L"C:\\"},
+        {L"\\", L"\\"},
+        {L"\\\\", L"\\\\"},
+        {L"a\\\\", L"a\\\\"},
+        {L"\\\\server\\share\\", L"\\\\server\\share"},
+        {L"", L""},
+        {L"C:\\caf\u00e9 \u6e38\u620f \U0001F3AE\\", L"C:\\caf\u00e9 \u6e38\u620f \U0001F3AE"},
+    };
+    for (const Case& c : cases) {
+        const std::wstring commandLine = L"prog.exe " + QuoteArg(c.path) + L" --next";
+        int count = 0;
+        LPWSTR* arguments = CommandLineToArgvW(commandLine.c_str(), &count);
+        ASSERT_NE(arguments, nullptr);
+        ASSERT_EQ(count, 3) << commandLine;
+        EXPECT_EQ(std::wstring(arguments[1]), c.argument) << commandLine;
+        EXPECT_EQ(std::wstring(arguments[2]), L"--next") << commandLine;
+        LocalFree(arguments);
+    }
+}
+#endif
 
 TEST(ToolCommandLine, FourJobs)
 {

@@ -55,6 +55,14 @@ TEST(TakeCompleteLines, Table)
     }
 }
 
+TEST(ShowNulCharacters, EveryZeroBecomesVisibleAndNothingElseChanges)
+{
+    std::wstring line(L"a\0b\0\0\xFFFD c", 8);
+    ShowNulCharacters(line);
+    EXPECT_EQ(line, L"a\xFFFD" L"b\xFFFD\xFFFD\xFFFD c");
+    EXPECT_EQ(line.find(L'\0'), std::wstring::npos);
+}
+
 TEST(ReadLongLikeWcstol, Table)
 {
     struct Case {

@@ -213,6 +213,26 @@ void PressChord(HWND window, const std::vector<WORD>& virtualKeys)
     Sleep(50);
 }
 
+DWORD TabAnswerTime(HWND window, DWORD timeoutMs)
+{
+    const HWND before = Focused(window);
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = VK_TAB;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    const ULONGLONG start = GetTickCount64();
+    SendInput(2, inputs, sizeof(INPUT));
+    for (;;) {
+        const DWORD elapsed = static_cast<DWORD>(GetTickCount64() - start);
+        if (Focused(window) != before)
+            return elapsed;
+        if (elapsed >= timeoutMs)
+            return timeoutMs;
+        Sleep(1);
+    }
+}
+
 int ComboSelection(HWND combo)
 {
     DWORD_PTR selection = static_cast<DWORD_PTR>(CB_ERR);

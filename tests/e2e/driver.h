@@ -43,6 +43,12 @@ void PressKeys(HWND window, const std::vector<WORD>& virtualKeys);
 // Sets the foreground, holds the keys down in order, then lets them go (Alt+F4).
 void PressChord(HWND window, const std::vector<WORD>& virtualKeys);
 
+// Presses Tab as real keyboard input on the window, which must be in the
+// foreground, and returns how long its thread took to move the keyboard
+// focus: the time a key press waited for the window. timeoutMs when the
+// focus did not move in that time.
+DWORD TabAnswerTime(HWND window, DWORD timeoutMs);
+
 // A combo box's selected index (CB_ERR when none) and its items' texts.
 int ComboSelection(HWND combo);
 // The entries of a list box, in order.

@@ -1,6 +1,7 @@
 // The home window of an installed game, driven like a user would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -397,6 +398,10 @@ TEST(HomeWindow, PaintsTheDarkLookAndTheGameIcon)
             const COLORREF actual = ClientPixel(window, probe.x, probe.y);
             EXPECT_EQ(actual, probe.colour) << probe.what << ": " << Rgb(actual);
         }
+        // The tick's text is light on the dark background.
+        const std::vector<COLORREF> tick = driver::ScreenPixels(driver::Child(window, kTickId));
+        EXPECT_NE(std::find(tick.begin(), tick.end(), RGB(244, 240, 255)), tick.end());
+        EXPECT_NE(std::find(tick.begin(), tick.end(), kBackground), tick.end());
         PostMessageW(window, WM_CLOSE, 0, 0);
         EXPECT_EQ(release.WaitForExit(launched), 0u);
     }

@@ -20,7 +20,8 @@ namespace {
 // A source check that accepts anything, a DLC check that wants existing
 // folders, and a build held at two points (".go1", ".go2" beside --dest) so
 // the test can look at the window while it runs. "fail-*" files in the
-// setup folder make it fail in the ways a real build can.
+// setup folder make it fail in the ways a real build can; "flood" makes it
+// print 400,000 lines first. Its result line must be dropped.
 constexpr char kInstallScenario[] = R"(
 [check-source]
 print checking the disc
@@ -37,7 +38,11 @@ print @R 0 A DLC folder is missing
 end
 end
 [install rebuild]
+print @R 0 a result line has no place in a build
 print build log line
+if-exists ${setup}\flood
+repeat 400000 flood line ${i}
+end
 wait-for ${dest}.go1
 print @P 50 Building
 wait-for ${dest}.go2
@@ -342,6 +347,10 @@ TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
     ASSERT_TRUE(WaitForStatus(kReady));
     ASSERT_TRUE(driver::WaitUntil([&] { return driver::Enabled(setup.Button(IdMain)); }));
     EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Play");
+    // The build's result line changed nothing and went nowhere.
+    EXPECT_EQ(driver::Text(setup.SourceStatus()), L"Disc accepted");
+    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), kOkColour));
+    EXPECT_EQ(driver::Text(setup.Log()).find(L"result line"), std::wstring::npos);
     EXPECT_TRUE(setup.ChoicesDisabled());
     EXPECT_TRUE(driver::Enabled(setup.ShortcutTick()));
     EXPECT_TRUE(driver::Enabled(setup.AndroidTick()));
@@ -525,6 +534,130 @@ TEST_F(Installation, InstallLocationThatCannotBeReplacedStaysAsItWas)
     EXPECT_EQ(ReadBytes(record), oldBytes);
     EXPECT_FALSE(Exists(record + L".new"));
     SetFileAttributesW(record.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The close question during a flood of build output answers real keys at
+// once: N keeps the window and the run, Y ends the launcher.
+TEST_F(Installation, TheCloseQuestionAnswersRealKeysDuringAFlood)
+{
+    WriteBytes(release.Folder() + L"\\setup\\flood", "");
+    Start();
+    AcceptSource();
+    PressInstall();
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Text(setup.Log()).size() > 1000; }));
+
+    driver::PressChord(setup.window, {VK_MENU, VK_F4});
+    HWND box = driver::WaitForDialog(launched.processId, kSetupTitle, 1000);
+    ASSERT_NE(box, nullptr) << "the question did not come within 1 s";
+    EXPECT_EQ(driver::MessageBoxText(box), L"Setup is still running. Close anyway?");
+    driver::PressKeys(box, {'N'});
+    const ULONGLONG pressed = GetTickCount64();
+    ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(box); }, 5000));
+    EXPECT_LT(GetTickCount64() - pressed, 1000u) << "N took too long";
+    EXPECT_EQ(release.WaitForExit(launched, 0), STILL_ACTIVE);
+    EXPECT_FALSE(setup.InstallEnabled()) << "the run goes on";
+
+    driver::PressChord(setup.window, {VK_MENU, VK_F4});
+    box = driver::WaitForDialog(launched.processId, kSetupTitle, 1000);
+    ASSERT_NE(box, nullptr);
+    driver::PressKeys(box, {'Y'});
+    EXPECT_EQ(release.WaitForExit(launched, 3000), 0u);
+
+    // The tool runs on with no one reading its output; let it finish before
+    // the release folder goes.
+    Go(1);
+    Go(2);
+    EXPECT_TRUE(driver::WaitUntil([&] { return Exists(currentDest + L".finished"); }, 60000));
+}
+
+// Play after a successful installation, with a game that cannot be started:
+// nothing happens and Play stays.
+TEST_F(Installation, PlayWithAGameThatCannotStartKeepsTheWindow)
+{
+    Start();
+    AcceptSource();
+    PressInstall();
+    Go(1);
+    Go(2);
+    ASSERT_TRUE(WaitForStatus(kReady));
+    WriteBytes(currentDest + L"\\qarn.exe", "not a program");
+    driver::ClickId(setup.window, IdMain);
+    EXPECT_EQ(release.WaitForExit(launched, 1500), STILL_ACTIVE);
+    EXPECT_TRUE(IsWindowVisible(setup.window));
+    EXPECT_TRUE(driver::Enabled(setup.Button(IdMain)));
+    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Play");
+    EXPECT_EQ(driver::Text(setup.MainStatus()), kReady);
+    EXPECT_TRUE(release.GameStarts().empty());
+}
+
+// An update run that fails says so; Install then waits for a source, since
+// the run had none.
+TEST_F(Installation, AFailedUpdateRunSaysSoAndWaitsForASource)
+{
+    release.InstallGame(release.DefaultInstallFolder(), "0.9.0\n");
+    WriteBytes(release.Folder() + L"\\setup\\fail-exit-2", "");
+    Start();
+    ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 1; }));
+    currentDest = release.DefaultInstallFolder();
+    Go(1);
+    Go(2);
+    ASSERT_TRUE(WaitForStatus(kFailed));
+    ASSERT_TRUE(setup.WaitForIdle());
+    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Install");
+    EXPECT_FALSE(setup.InstallEnabled());
+    EXPECT_FALSE(Exists(release.Folder() + L"\\install_location.txt"));
+    EXPECT_FALSE(Exists(DesktopShortcut()));
+}
+
+// A DLC check whose tool cannot be started says so, in the colour of the
+// list's flag, which it leaves acceptable: Install is not blocked by it.
+TEST_F(Installation, ADlcCheckThatCouldNotRunDoesNotBlockInstall)
+{
+    const std::wstring dlc = release.Folder() + L"\\DLC";
+    CreateDirectoryW(dlc.c_str(), nullptr);
+    Start();
+    AcceptSource();
+    DeleteFileW((release.Folder() + L"\\setup\\python\\python.exe").c_str());
+    PickFolder(IdAddDlc, dlc, L"Choose a DLC folder, or the folder that holds several");
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] { return driver::Text(setup.DlcStatus()) == L"The check could not run."; }));
+    ASSERT_TRUE(setup.WaitForIdle());
+    EXPECT_TRUE(ShowsOnlyColour(setup.DlcStatus(), kOkColour));
+    EXPECT_TRUE(setup.InstallEnabled());
+}
+
+// While a run is under way no command starts another, even one already
+// queued when the buttons were disabled; and the keyboard focus does not
+// stay on the disabled Install button.
+TEST_F(Installation, DuringARunNoOtherRunStartsAndTheFocusMovesOn)
+{
+    Start();
+    AcceptSource();
+    SetForegroundWindow(setup.window);
+    HWND install = setup.Button(IdMain);
+    for (int presses = 0; presses < 12 && driver::Focused(setup.window) != install; ++presses)
+        driver::PressKeys(setup.window, {VK_TAB});
+    ASSERT_EQ(driver::Focused(setup.window), install);
+    currentDest = InstallFolder();
+    driver::PressKeys(setup.window, {VK_SPACE});
+    ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 2; }));
+    ASSERT_TRUE(driver::WaitUntil([&] { return !driver::Enabled(install); }));
+    HWND focus = driver::Focused(setup.window);
+    ASSERT_NE(focus, nullptr);
+    EXPECT_NE(focus, install);
+    EXPECT_TRUE(driver::Enabled(focus)) << driver::Text(focus);
+
+    for (int id : {IdMain, IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse})
+        PostMessageW(setup.window, WM_COMMAND, id, 0);
+    ASSERT_TRUE(driver::AnswersWithin(setup.window, 5000));
+    Sleep(300);
+    EXPECT_EQ(ToolStartCount(), 2u);
+    for (HWND window : driver::TopWindows(launched.processId))
+        EXPECT_NE(driver::ClassName(window), L"#32770") << "a dialog opened: " << driver::Text(window);
+    EXPECT_EQ(InstallFolder(), currentDest);
+    Go(1);
+    Go(2);
+    ASSERT_TRUE(WaitForStatus(kReady));
 }
 
 } // namespace

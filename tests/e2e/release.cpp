@@ -108,7 +108,7 @@ Release::~Release()
     // A test may leave a read-only file behind.
     for (const auto& entry : fs::recursive_directory_iterator(root_, error))
         SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    for (int attempt = 0; attempt < 20 && fs::exists(root_, error); ++attempt) {
+    for (int attempt = 0; attempt < 100 && fs::exists(root_, error); ++attempt) {
         fs::remove_all(root_, error);
         if (error)
             Sleep(100);

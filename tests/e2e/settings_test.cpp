@@ -2,6 +2,7 @@
 // window, filled from qarn.ini, saved or closed, and its look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,17 @@
 #include "../default_settings_lines.h"
 
 namespace {
+
+// Whether the control shows the colour somewhere, read from the screen.
+bool ShowsColour(HWND control, COLORREF colour)
+{
+    return driver::WaitUntil(
+        [&] {
+            const std::vector<COLORREF> pixels = driver::ScreenPixels(control);
+            return std::find(pixels.begin(), pixels.end(), colour) != pixels.end();
+        },
+        3000);
+}
 
 constexpr int kSettingsButtonId = IdSettings;
 constexpr int kSaveId = IdSave;
@@ -499,6 +511,23 @@ TEST_F(SettingsWindow, DarkWindowWithAmberSave)
     for (const Spot& spot : spots) {
         driver::WaitUntil([&] { return pixel(spot.x, spot.y) == spot.colour; }, 3000);
         EXPECT_EQ(pixel(spot.x, spot.y), spot.colour) << spot.what;
+    }
+
+    // The text itself is light: the row labels on the background, the lists'
+    // choices on the field colour.
+    constexpr COLORREF kText = RGB(244, 240, 255);
+    std::vector<HWND> labels;
+    for (HWND child : driver::Children(settings))
+        if (driver::ClassName(child) == L"Static" && !driver::Text(child).empty())
+            labels.push_back(child);
+    ASSERT_EQ(labels.size(), static_cast<size_t>(kComboCount) + 1) << "ten labels and the note";
+    for (HWND label : labels) {
+        EXPECT_TRUE(ShowsColour(label, kText)) << driver::Text(label);
+        EXPECT_TRUE(ShowsColour(label, RGB(22, 18, 40))) << driver::Text(label);
+    }
+    for (int i = 0; i < kComboCount; ++i) {
+        EXPECT_TRUE(ShowsColour(Combo(settings, i), kText)) << i;
+        EXPECT_TRUE(ShowsColour(Combo(settings, i), RGB(52, 44, 92))) << i;
     }
     driver::ClickId(settings, kCancelId);
     EXPECT_TRUE(Closed(settings));

@@ -60,6 +60,27 @@ TEST(DirectStart, UsesTheFolderThatInstallLocationNames)
     EXPECT_EQ(starts[0].folder, install);
 }
 
+// An install_location.txt written with its C terminator names the folder
+// before the zero: the game is found there, with no update run at every
+// start, and starts from there.
+TEST(DirectStart, AnInstallLocationEndingInAZeroNamesTheFolderBeforeIt)
+{
+    Release release;
+    const std::wstring install = release.Folder() + L"\\Games Here\\Vantaroo";
+    release.InstallGame(install);
+    release.WriteInstallLocation(install + std::wstring(1, L'\0'));
+    ASSERT_EQ(ReadBytes(release.Folder() + L"\\install_location.txt").size(), install.size() * 2 + 2);
+
+    Launched launched = release.Start();
+    HWND home = driver::WaitForTopWindow(launched.processId, kHomeClassName);
+    ASSERT_NE(home, nullptr) << "the home window, not the setup window";
+    driver::ClickId(home, IdPlay);
+    ASSERT_EQ(release.WaitForExit(launched), 0u);
+    ASSERT_TRUE(driver::WaitUntil([&] { return !release.GameStarts().empty(); }));
+    EXPECT_EQ(release.GameStarts()[0].commandLine, L"\"" + install + L"\\qarn.exe\" ");
+    EXPECT_EQ(release.GameStarts()[0].folder, install);
+}
+
 // Which window each start-up road ends in.
 TEST(StartupRoads, EachStartTakesItsRoad)
 {
