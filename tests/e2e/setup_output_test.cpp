@@ -160,7 +160,7 @@ TEST(ToolOutput, AZeroByteHidesNothingAfterIt)
 // has drained, the run ends, with every line the tool printed shown.
 TEST(ToolOutput, AHelperHoldingTheOutputDoesNotKeepTheRunGoing)
 {
-    CheckRun run("[check-source]\nprint before the helper\nhelper 8000\nprint @R 1 checked\n"
+    CheckRun run("[check-source]\nprint before the helper\nhelper 5000\nprint @R 1 checked\n"
                  "print after the helper\ntouch ${source}.tool-ended\n");
     ASSERT_TRUE(run.started);
     const std::wstring toolEnded = run.release.Folder() + L"\\Disc.iso.tool-ended";
