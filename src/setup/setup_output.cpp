@@ -61,9 +61,15 @@ void StartTimer()
     g_timerRunning = true;
 }
 
+// Whether messages of these kinds wait in this thread's queue.
+bool Waiting(UINT kinds)
+{
+    return HIWORD(GetQueueStatus(kinds)) != 0;
+}
+
 bool InputWaiting()
 {
-    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
+    return Waiting(QS_INPUT);
 }
 
 // Input and paint wait while posted messages are queued, and once let go the
@@ -71,7 +77,7 @@ bool InputWaiting()
 // the batch is let go only from the timer, which comes after both.
 void ReleaseBatch(HANDLE taken)
 {
-    if (HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT)) == 0) {
+    if (!Waiting(QS_INPUT | QS_PAINT)) {
         ReleaseSemaphore(taken, 1, nullptr);
         return;
     }

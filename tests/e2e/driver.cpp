@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <winternl.h>
 
+#include <algorithm>
+
 namespace driver {
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
@@ -409,6 +411,16 @@ std::vector<COLORREF> ScreenPixels(HWND child)
     for (DWORD bgra : ScreenBits(rect))
         pixels.push_back(RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
     return pixels;
+}
+
+bool ShowsColour(HWND control, COLORREF colour, DWORD timeoutMs)
+{
+    return WaitUntil(
+        [&] {
+            const std::vector<COLORREF> pixels = ScreenPixels(control);
+            return std::find(pixels.begin(), pixels.end(), colour) != pixels.end();
+        },
+        timeoutMs);
 }
 
 bool SaveScreenImage(HWND window, const std::wstring& path)

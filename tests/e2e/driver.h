@@ -78,6 +78,10 @@ POINT ClientOrigin(HWND window);
 // Every pixel of a child window's rectangle, read from the screen, row by row.
 std::vector<COLORREF> ScreenPixels(HWND child);
 
+// Whether the control shows the colour somewhere on the screen, waiting up
+// to timeoutMs for it to be painted.
+bool ShowsColour(HWND control, COLORREF colour, DWORD timeoutMs = 3000);
+
 // Saves what the screen shows of the window, its frame included, as a 32-bit
 // BMP file.
 bool SaveScreenImage(HWND window, const std::wstring& path);

@@ -2,7 +2,6 @@
 // window, filled from qarn.ini, saved or closed, and its look.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,17 +11,6 @@
 #include "../default_settings_lines.h"
 
 namespace {
-
-// Whether the control shows the colour somewhere, read from the screen.
-bool ShowsColour(HWND control, COLORREF colour)
-{
-    return driver::WaitUntil(
-        [&] {
-            const std::vector<COLORREF> pixels = driver::ScreenPixels(control);
-            return std::find(pixels.begin(), pixels.end(), colour) != pixels.end();
-        },
-        3000);
-}
 
 constexpr int kSettingsButtonId = IdSettings;
 constexpr int kSaveId = IdSave;
@@ -522,12 +510,12 @@ TEST_F(SettingsWindow, DarkWindowWithAmberSave)
             labels.push_back(child);
     ASSERT_EQ(labels.size(), static_cast<size_t>(kComboCount) + 1) << "ten labels and the note";
     for (HWND label : labels) {
-        EXPECT_TRUE(ShowsColour(label, kText)) << driver::Text(label);
-        EXPECT_TRUE(ShowsColour(label, RGB(22, 18, 40))) << driver::Text(label);
+        EXPECT_TRUE(driver::ShowsColour(label, kText)) << driver::Text(label);
+        EXPECT_TRUE(driver::ShowsColour(label, RGB(22, 18, 40))) << driver::Text(label);
     }
     for (int i = 0; i < kComboCount; ++i) {
-        EXPECT_TRUE(ShowsColour(Combo(settings, i), kText)) << i;
-        EXPECT_TRUE(ShowsColour(Combo(settings, i), RGB(52, 44, 92))) << i;
+        EXPECT_TRUE(driver::ShowsColour(Combo(settings, i), kText)) << i;
+        EXPECT_TRUE(driver::ShowsColour(Combo(settings, i), RGB(52, 44, 92))) << i;
     }
     driver::ClickId(settings, kCancelId);
     EXPECT_TRUE(Closed(settings));

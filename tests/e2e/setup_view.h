@@ -50,19 +50,9 @@ struct SetupWindow {
     bool WaitForIdle() const { return driver::WaitUntil([&] { return ChoicesEnabled(); }, 30000); }
 };
 
-inline bool ShowsColour(HWND control, COLORREF colour)
-{
-    return driver::WaitUntil(
-        [&] {
-            std::vector<COLORREF> pixels = driver::ScreenPixels(control);
-            return std::find(pixels.begin(), pixels.end(), colour) != pixels.end();
-        },
-        3000);
-}
-
 inline bool ShowsOnlyColour(HWND control, COLORREF colour)
 {
-    if (!ShowsColour(control, colour))
+    if (!driver::ShowsColour(control, colour))
         return false;
     std::vector<COLORREF> pixels = driver::ScreenPixels(control);
     for (COLORREF other : {kPendingColour, kOkColour, kFailedColour})
