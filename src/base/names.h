@@ -25,8 +25,10 @@ inline constexpr wchar_t kHomeTitle[] = L"" VANTAROO_PRODUCT_NAME;
 inline constexpr wchar_t kSettingsTitle[] = L"Settings";
 inline constexpr wchar_t kSetupTitle[] = L"" VANTAROO_PRODUCT_NAME " setup";
 
+// Every control of the three windows has an ID: the windows reach their
+// controls by it (GetDlgItem), and so do the tests and the benchmarks.
 enum ControlId : int {
-    // Setup window
+    // Setup window: the buttons that act, then every other control
     IdDiscImage = 101,
     IdFolder = 102,
     IdAddDlc = 103,
@@ -34,15 +36,32 @@ enum ControlId : int {
     IdBrowse = 105,
     IdMain = 106,
     IdTerms = 107,
+    IdIntroText = 108,
+    IdSourceLabel = 109,
+    IdSourceEdit = 110,
+    IdSourceStatus = 111,
+    IdDlcLabel = 112,
+    IdDlcList = 113,
+    IdDlcStatus = 114,
+    IdDestLabel = 115,
+    IdDestEdit = 116,
+    IdMainStatus = 117,
+    IdProgress = 118,
+    IdLog = 119,
+    IdShortcutTick = 120,
+    IdAndroidTick = 121,
     // Home window
     IdPlay = 201,
     IdSettings = 202,
     IdSetUpAgain = 203,
     IdStartStraightAway = 204,
-    // Settings window: Save and Cancel, then one list per setting, 300 + its index
+    // Settings window: Save, Cancel and the note, then per setting its list
+    // (300 + the setting's index) and its label (400 + the index)
     IdSave = 205,
     IdCancel = 206,
+    IdSettingsNote = 207,
     IdFirstSettingList = 300,
+    IdFirstSettingLabel = 400,
 };
 
 #endif

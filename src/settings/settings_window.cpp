@@ -40,7 +40,7 @@ const ControlDef kFooterControls[] = {
     {L"BUTTON", L"Cancel", WS_TABSTOP | BS_OWNERDRAW, 0, IdCancel, {216, 416, 110, 36},
      ButtonFontRole},
     {L"STATIC", L"Display options can also be changed in the game: Options > Display Settings.", 0,
-     0, 0, {24, 414, 190, 44}, MessageFontRole},
+     0, IdSettingsNote, {24, 414, 190, 44}, MessageFontRole},
 };
 
 // The choices in catalogue order, the stored one selected.
@@ -60,6 +60,7 @@ void CreateRows(HWND window, const SettingsLines& lines)
 
         ControlDef label = kRowLabel;
         label.text = setting.label;
+        label.id = IdFirstSettingLabel + i;
         label.rect.y = top;
         CreateControl(window, label);
 

@@ -14,11 +14,16 @@ TEST(Names, ControlIdsKeepTheirNumbers)
         ControlId id;
         int number;
     } cases[] = {
-        {IdDiscImage, 101}, {IdFolder, 102},       {IdAddDlc, 103},
-        {IdClearList, 104}, {IdBrowse, 105},       {IdMain, 106},
-        {IdTerms, 107},     {IdPlay, 201},         {IdSettings, 202},
-        {IdSetUpAgain, 203}, {IdStartStraightAway, 204}, {IdSave, 205},
-        {IdCancel, 206},    {IdFirstSettingList, 300},
+        {IdDiscImage, 101},     {IdFolder, 102},         {IdAddDlc, 103},
+        {IdClearList, 104},     {IdBrowse, 105},         {IdMain, 106},
+        {IdTerms, 107},         {IdIntroText, 108},      {IdSourceLabel, 109},
+        {IdSourceEdit, 110},    {IdSourceStatus, 111},   {IdDlcLabel, 112},
+        {IdDlcList, 113},       {IdDlcStatus, 114},      {IdDestLabel, 115},
+        {IdDestEdit, 116},      {IdMainStatus, 117},     {IdProgress, 118},
+        {IdLog, 119},           {IdShortcutTick, 120},   {IdAndroidTick, 121},
+        {IdPlay, 201},          {IdSettings, 202},       {IdSetUpAgain, 203},
+        {IdStartStraightAway, 204}, {IdSave, 205},       {IdCancel, 206},
+        {IdSettingsNote, 207},  {IdFirstSettingList, 300}, {IdFirstSettingLabel, 400},
     };
     for (const Case& c : cases)
         EXPECT_EQ(static_cast<int>(c.id), c.number);
