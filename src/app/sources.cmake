@@ -1,4 +1,4 @@
 target_sources(vantaroo_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/startup_decision.cpp)
 list(APPEND VANTAROO_WIN32_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/startup.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/startup_win.cpp)

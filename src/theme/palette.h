@@ -1,5 +1,5 @@
-// The launcher's colours, as COLORREF values (0x00BBGGRR), and the rules that
-// pick a colour. No system call is needed for either.
+// The launcher's colours, as COLORREF values (0x00BBGGRR), and the rule that
+// picks a button's colours. No system call is needed for either.
 #pragma once
 
 #include <cstdint>
@@ -28,10 +28,6 @@ struct ButtonColours {
     Colour text;
 };
 
-// Face and text of an owner-drawn button by its control ID and pressed state:
-// Play and Save are the accent buttons, every other one is plain.
-ButtonColours ThemedButtonColours(int controlId, bool pressed);
-
-// Colour of a setup-window check-status line: grey while its text begins
-// with "Checking", else green when the check passed and red when it failed.
-Colour StatusLineColour(const wchar_t* text, bool accepted);
+// Face and text of an owner-drawn button: an accent button (the window's one
+// main action) or a plain one, pressed or not.
+ButtonColours ThemedButtonColours(bool accent, bool pressed);

@@ -1,61 +1,78 @@
 #include <gtest/gtest.h>
 
-#include "base/names.h"
+#include "setup/setup_session.h"
 #include "theme/palette.h"
 
 namespace {
 
-TEST(Palette, ColoursAreColorrefValues)
+// Every colour pinned as its COLORREF value, so a wrong constant is caught
+// here and not only on the screen.
+TEST(Palette, ColoursAreTheirColorrefValues)
 {
-    EXPECT_EQ(BackgroundColour, 0x281216u);
-    EXPECT_EQ(FieldColour, 0x5C2C34u);
-    EXPECT_EQ(AccentColour, 0x1CB8FFu);
-    EXPECT_EQ(AccentTextColour, 0x001828u);
-    EXPECT_EQ(StatusFailedColour, 0x0000BEu);
+    struct Case {
+        const char* name;
+        Colour colour;
+        Colour value;
+    } cases[] = {
+        {"background", BackgroundColour, 0x281216u},
+        {"text", TextColour, 0xFFF0F4u},
+        {"dim text", DimTextColour, 0xCEA8B0u},
+        {"field", FieldColour, 0x5C2C34u},
+        {"button pressed", ButtonPressedColour, 0x7A3E48u},
+        {"accent", AccentColour, 0x1CB8FFu},
+        {"accent pressed", AccentPressedColour, 0x0A96DCu},
+        {"accent text", AccentTextColour, 0x001828u},
+        {"status pending", StatusPendingColour, 0x5A5A5Au},
+        {"status ok", StatusOkColour, 0x007800u},
+        {"status failed", StatusFailedColour, 0x0000BEu},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.colour, c.value) << c.name;
 }
 
 TEST(Palette, ThemedButtonFaceAndText)
 {
     struct Case {
-        int id;
+        bool accent;
         bool pressed;
         Colour face;
         Colour text;
     } cases[] = {
-        {IdPlay, false, AccentColour, AccentTextColour},
-        {IdPlay, true, AccentPressedColour, AccentTextColour},
-        {IdSave, false, AccentColour, AccentTextColour},
-        {IdSave, true, AccentPressedColour, AccentTextColour},
-        {IdSettings, false, FieldColour, TextColour},
-        {IdSettings, true, ButtonPressedColour, TextColour},
-        {IdSetUpAgain, true, ButtonPressedColour, TextColour},
-        {IdCancel, false, FieldColour, TextColour},
+        {true, false, AccentColour, AccentTextColour},
+        {true, true, AccentPressedColour, AccentTextColour},
+        {false, false, FieldColour, TextColour},
+        {false, true, ButtonPressedColour, TextColour},
     };
     for (const Case& c : cases) {
-        ButtonColours colours = ThemedButtonColours(c.id, c.pressed);
-        EXPECT_EQ(colours.face, c.face) << c.id << " " << c.pressed;
-        EXPECT_EQ(colours.text, c.text) << c.id << " " << c.pressed;
+        ButtonColours colours = ThemedButtonColours(c.accent, c.pressed);
+        EXPECT_EQ(colours.face, c.face) << c.accent << " " << c.pressed;
+        EXPECT_EQ(colours.text, c.text) << c.accent << " " << c.pressed;
     }
 }
 
-TEST(Palette, StatusLineColourCheckingPrefixWinsThenTheFlag)
+// A check line's colour follows its verdict, whatever its text says; a check
+// that could not run is drawn in the colour of the acceptance it started with.
+TEST(CheckLineColour, FollowsTheVerdict)
 {
     struct Case {
-        const wchar_t* text;
-        bool accepted;
+        const char* name;
+        CheckVerdict verdict;
         Colour colour;
     } cases[] = {
-        {L"Checking...", true, StatusPendingColour},
-        {L"Checking...", false, StatusPendingColour},
-        {L"Checking", false, StatusPendingColour},
-        {L"checking...", true, StatusOkColour},
-        {L"Checkin", false, StatusFailedColour},
-        {L"Disc accepted", true, StatusOkColour},
-        {L"Not a disc", false, StatusFailedColour},
-        {L"", false, StatusFailedColour},
+        {"checking", CheckVerdict::Checking, StatusPendingColour},
+        {"passed", CheckVerdict::Passed, StatusOkColour},
+        {"failed", CheckVerdict::Failed, StatusFailedColour},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(StatusLineColour(c.text, c.accepted), c.colour) << c.text;
+        EXPECT_EQ(CheckLineColour(c.verdict), c.colour) << c.name;
+
+    CheckState source{false, CheckVerdict::Checking};
+    MarkCheckNotRun(source);
+    EXPECT_EQ(CheckLineColour(source.verdict), StatusFailedColour);
+    CheckState dlc{true, CheckVerdict::Checking};
+    MarkCheckNotRun(dlc);
+    EXPECT_EQ(CheckLineColour(dlc.verdict), StatusOkColour);
+    EXPECT_TRUE(dlc.accepted);
 }
 
 } // namespace

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "base/launcher_state.h"
+#include "base/launcher_state_win.h"
 #include "base/names.h"
-#include "settings/settings_window.h"
-#include "theme/theme.h"
+#include "settings/settings_window_win.h"
+#include "theme/theme_win.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The window layer: a table of controls becomes child windows in table
 // order, each at its rectangle scaled to the display, with its font, its ID
-// and its handle kept where the table says.
+// each reachable by its ID, and an accent button marked for the painter.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <vector>
 
-#include "base/launcher_state.h"
-#include "theme/window_builder.h"
+#include "base/launcher_state_win.h"
+#include "theme/window_builder_win.h"
 
 namespace {
 
@@ -38,10 +38,8 @@ TEST(WindowBuilder, ATableBecomesControlsInOrderAtTheDisplaysScale)
     g_state.buttonFont = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     const ControlDef table[] = {
         {L"STATIC", L"label", 0, 0, 0, {16, 14, 610, 20}, MessageFontRole},
-        {L"BUTTON", L"Go", WS_TABSTOP, 0, 101, {16, 98, 200, 30}, ButtonFontRole,
-         &LauncherState::mainButton},
-        {L"EDIT", L"", ES_READONLY, WS_EX_CLIENTEDGE, 0, {216, 98, 10, 30}, MessageFontRole,
-         &LauncherState::logEdit},
+        {L"BUTTON", L"Go", WS_TABSTOP, 0, 101, {16, 98, 200, 30}, ButtonFontRole, AccentButton},
+        {L"EDIT", L"", ES_READONLY, WS_EX_CLIENTEDGE, 102, {216, 98, 10, 30}, MessageFontRole},
     };
     struct Case {
         int dpi;
@@ -70,9 +68,10 @@ TEST(WindowBuilder, ATableBecomesControlsInOrderAtTheDisplaysScale)
             EXPECT_EQ(rect.bottom, expected[i].bottom) << i;
             EXPECT_TRUE(GetWindowLongW(children[i], GWL_STYLE) & WS_VISIBLE) << i;
         }
-        EXPECT_EQ(GetDlgCtrlID(children[1]), 101);
-        EXPECT_EQ(g_state.mainButton, children[1]);
-        EXPECT_EQ(g_state.logEdit, children[2]);
+        EXPECT_EQ(Control(parent, 101), children[1]);
+        EXPECT_EQ(Control(parent, 102), children[2]);
+        EXPECT_EQ(GetWindowLongPtrW(children[1], GWLP_USERDATA), AccentButton);
+        EXPECT_EQ(GetWindowLongPtrW(children[2], GWLP_USERDATA), 0);
         EXPECT_TRUE(GetWindowLongW(children[2], GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(children[0], WM_GETFONT, 0, 0)),
                   g_state.messageFont);
@@ -80,7 +79,6 @@ TEST(WindowBuilder, ATableBecomesControlsInOrderAtTheDisplaysScale)
                   g_state.buttonFont);
         DestroyWindow(parent);
     }
-    g_state.mainButton = g_state.logEdit = nullptr;
 }
 
 TEST(WindowBuilder, ATopWindowHasTheScaledClientSize)

@@ -1,0 +1,51 @@
+#include "base/file_replace_win.h"
+
+#include <windows.h>
+
+namespace {
+
+// Written beside the target, so the final move stays on one volume.
+constexpr wchar_t kTemporarySuffix[] = L".new";
+
+bool IsReadOnly(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// Writes every byte, flushed to the disk, or reports failure.
+bool WriteNewFile(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool complete = true;
+    std::size_t done = 0;
+    while (complete && done < bytes.size()) {
+        const std::size_t left = bytes.size() - done;
+        const DWORD piece = left < 0x40000000u ? static_cast<DWORD>(left) : 0x40000000u;
+        DWORD written = 0;
+        complete = WriteFile(file, bytes.data() + done, piece, &written, nullptr) && written > 0;
+        done += written;
+    }
+    complete = complete && FlushFileBuffers(file);
+    return CloseHandle(file) && complete;
+}
+
+} // namespace
+
+bool ReplaceFileContents(const std::wstring& path, const std::string& bytes)
+{
+    // A read-only file is one the user protected. Windows refuses to move a
+    // file over it but Wine does not, so it is checked here.
+    if (IsReadOnly(path))
+        return false;
+    const std::wstring temporary = path + kTemporarySuffix;
+    if (WriteNewFile(temporary, bytes)
+        && MoveFileExW(temporary.c_str(), path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(temporary.c_str());
+    return false;
+}

@@ -1,0 +1,3 @@
+#include "base/launcher_state_win.h"
+
+LauncherState g_state;

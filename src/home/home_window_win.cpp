@@ -1,0 +1,226 @@
+// The dark home window of an installed game: icon, title, Play, Settings,
+// Set up again and the start-straight-away tick, with the home message loop.
+#include "home/home_window_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <uxtheme.h>
+
+#include <cwchar>
+
+#include "base/folder_rules.h"
+#include "base/folders_win.h"
+#include "base/game_start_win.h"
+#include "base/launcher_state_win.h"
+#include "base/names.h"
+#include "home/home_keys.h"
+#include "settings/settings_window_win.h"
+#include "theme/palette.h"
+#include "theme/theme_win.h"
+#include "theme/window_builder_win.h"
+
+namespace {
+
+constexpr DWORD kHomeStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kClientWidth = 520;
+constexpr int kClientHeight = 300;
+
+static_assert(kKeyDownMessage == WM_KEYDOWN && kReturnKey == VK_RETURN);
+
+constexpr DWORD kButtonStyle = WS_TABSTOP | BS_OWNERDRAW;
+
+// Created in this order, which is also the Tab order.
+const ControlDef kHomeControls[] = {
+    {L"BUTTON", L"Play", kButtonStyle, 0, IdPlay, {28, 150, 220, 56}, ButtonFontRole, AccentButton},
+    {L"BUTTON", L"Settings", kButtonStyle, 0, IdSettings, {262, 150, 110, 56}, ButtonFontRole},
+    {L"BUTTON", L"Set up again", kButtonStyle, 0, IdSetUpAgain, {382, 150, 110, 56},
+     ButtonFontRole},
+    {L"BUTTON", L"Start the game straight away next time (hold Shift to see this window)",
+     WS_TABSTOP | BS_AUTOCHECKBOX, 0, IdStartStraightAway, {28, 232, 464, 24}, MessageFontRole},
+};
+
+constexpr POINT kIconAt = {28, 26};
+
+struct PaintedText {
+    const wchar_t* text;
+    HFONT LauncherState::*font;
+    Colour colour;
+    POINT at;
+};
+
+const PaintedText kHomeTexts[] = {
+    {kGameTitle, &LauncherState::titleFont, TextColour, {146, 36}},
+    {L"Glimmerquest  \u2022  PC recompilation", &LauncherState::messageFont, DimTextColour,
+     {148, 82}},
+};
+
+void PaintContent(HDC dc)
+{
+    if (g_state.gameIcon) {
+        const int size = Scaled(kGameIconSize);
+        DrawIconEx(dc, Scaled(kIconAt.x), Scaled(kIconAt.y), g_state.gameIcon, size, size, 0,
+                   nullptr, DI_NORMAL);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ previousFont = GetCurrentObject(dc, OBJ_FONT);
+    for (const PaintedText& item : kHomeTexts) {
+        SelectObject(dc, g_state.*item.font);
+        SetTextColor(dc, item.colour);
+        TextOutW(dc, Scaled(item.at.x), Scaled(item.at.y), item.text,
+                 static_cast<int>(std::wcslen(item.text)));
+    }
+    SelectObject(dc, previousFont);
+}
+
+LRESULT OnPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    PaintContent(BeginPaint(window, &paint));
+    EndPaint(window, &paint);
+    return 0;
+}
+
+// The home window's own state: whether Play ended it. It belongs to
+// RunHomeWindow, which starts the game once the loop has ended.
+struct HomeState {
+    bool playRequested = false;
+};
+
+HomeState& StateOf(HWND window)
+{
+    return *reinterpret_cast<HomeState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT OnNcCreate(HWND window, const CREATESTRUCTW& create)
+{
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create.lpCreateParams));
+    return TRUE;
+}
+
+LRESULT OnPlay(HWND window)
+{
+    // The game starts once the loop has ended, after the window is gone.
+    StateOf(window).playRequested = true;
+    DestroyWindow(window);
+    return 0;
+}
+
+LRESULT OnSettings()
+{
+    if (!g_state.settingsWindow)
+        OpenSettingsWindow();
+    return 0;
+}
+
+LRESULT OnSetUpAgain(HWND window)
+{
+    wchar_t launcherPath[kModulePathCapacity] = {};
+    GetModuleFileNameW(nullptr, launcherPath, kModulePathCapacity);
+    launcherPath[kModulePathCapacity - 1] = L'\0';
+    ShellExecuteW(nullptr, L"open", launcherPath, L"--setup", g_state.launcherFolder.c_str(),
+                  SW_SHOWNORMAL);
+    DestroyWindow(window);
+    return 0;
+}
+
+// Checked: an empty marker (CREATE_ALWAYS truncates one that has content).
+// Unchecked: no marker.
+LRESULT OnTick(HWND tick)
+{
+    const std::wstring marker = SkipMarkerPath();
+    if (SendMessageW(tick, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        HANDLE file =
+            CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+    } else {
+        DeleteFileW(marker.c_str());
+    }
+    return 0;
+}
+
+LRESULT OnCommand(HWND window, int id, HWND control)
+{
+    switch (id) {
+    case IdPlay:
+        return OnPlay(window);
+    case IdSettings:
+        return OnSettings();
+    case IdSetUpAgain:
+        return OnSetUpAgain(window);
+    case IdStartStraightAway:
+        return OnTick(control);
+    }
+    return 0;
+}
+
+LRESULT CALLBACK HomeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT answer = 0;
+    if (AnswerDarkWindowMessage(message, wParam, lParam, answer))
+        return answer;
+    switch (message) {
+    case WM_NCCREATE:
+        OnNcCreate(window, *reinterpret_cast<const CREATESTRUCTW*>(lParam));
+        break; // DefWindowProcW sets the title
+    case WM_PAINT:
+        return OnPaint(window);
+    case WM_COMMAND:
+        return OnCommand(window, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DESTROY:
+        g_state.homeWindow = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RunHomeLoop(HWND home, HWND play)
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (EnterActsAsPlay(message.message, message.wParam, GetForegroundWindow() == home,
+                            GetFocus() == play)) {
+            SendMessageW(home, WM_COMMAND, IdPlay, 0);
+            continue;
+        }
+        // Tab and Shift+Tab move the focus in whichever window is in front.
+        HWND dialog = g_state.settingsWindow ? g_state.settingsWindow : home;
+        if (IsDialogMessageW(dialog, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+} // namespace
+
+void RegisterHomeWindowClass()
+{
+    RegisterDarkWindowClass(kHomeClassName, HomeWindowProc);
+}
+
+HomeOutcome RunHomeWindow(int showCommand)
+{
+    HomeState state;
+    HWND home = CreateTopWindow(kHomeClassName, kHomeTitle, kHomeStyle, kClientWidth,
+                                kClientHeight, kSystemPlaced, nullptr, &state);
+    // Without a window nothing could ever end the loop.
+    if (!home)
+        return HomeWindowFailed;
+    g_state.homeWindow = home;
+    UseDarkTitleBar(home);
+    CreateControls(home, kHomeControls);
+    // Without its visual style the tick takes its colours from WM_CTLCOLORSTATIC.
+    SetWindowTheme(Control(home, IdStartStraightAway), L"", L"");
+
+    HWND play = Control(home, IdPlay);
+    ShowWindow(home, showCommand);
+    SetFocus(play);
+    RunHomeLoop(home, play);
+
+    if (!state.playRequested)
+        return HomeEnded;
+    // Play never passes the launcher's own arguments on to the game.
+    return StartGame(L"") ? HomeEnded : HomeGameNotStarted;
+}

@@ -1,0 +1,156 @@
+// The settings window: one row per catalogue entry (label and drop-down list),
+// Save, Cancel and a note.
+#include "settings/settings_window_win.h"
+
+#include <windows.h>
+#include <uxtheme.h>
+
+#include "base/launcher_state_win.h"
+#include "base/names.h"
+#include "settings/settings_catalogue.h"
+#include "settings/settings_file_win.h"
+#include "settings/settings_layout.h"
+#include "theme/theme_win.h"
+#include "theme/window_builder_win.h"
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr int kOffsetFromHome = 30; // right of and below the home window's corner
+constexpr int kFooterTop = SettingsFooterTop(kSettingsCatalogueSize);
+
+constexpr wchar_t kSaveFailedText[] = L"The settings could not be saved.";
+
+// The two controls of a row; text, ID and top are filled in per row.
+constexpr ControlDef kRowLabel = {
+    L"STATIC", L"", SS_CENTERIMAGE, 0, 0, {24, 0, 170, 28}, MessageFontRole};
+// The height includes the dropped-down list.
+constexpr ControlDef kRowCombo = {
+    L"COMBOBOX", L"", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 0, 0, {200, 0, 246, 300},
+    MessageFontRole};
+
+// Below the rows, in creation (and Tab) order: Save before Cancel, although
+// Cancel stands to its left.
+const ControlDef kFooterControls[] = {
+    {L"BUTTON", L"Save", WS_TABSTOP | BS_OWNERDRAW, 0, IdSave, {336, kFooterTop, 110, 36},
+     ButtonFontRole, AccentButton},
+    {L"BUTTON", L"Cancel", WS_TABSTOP | BS_OWNERDRAW, 0, IdCancel, {216, kFooterTop, 110, 36},
+     ButtonFontRole},
+    {L"STATIC", L"Display options can also be changed in the game: Options > Display Settings.", 0,
+     0, IdSettingsNote, {24, kFooterTop - 2, 190, 44}, MessageFontRole},
+};
+
+// The choices in catalogue order, the stored one selected.
+void FillCombo(HWND combo, const SettingDef& setting, const SettingsLines& lines)
+{
+    for (const SettingChoice& choice : setting.choices)
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.label));
+    const int selected = ChoiceIndexForValue(setting, StoredSettingValue(lines, setting));
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void CreateRows(HWND window, const SettingsLines& lines)
+{
+    for (int i = 0; i < kSettingsCatalogueSize; ++i) {
+        const SettingDef& setting = SettingsCatalogue[i];
+        const int top = SettingsRowTop(i);
+
+        ControlDef label = kRowLabel;
+        label.text = setting.label;
+        label.id = IdFirstSettingLabel + i;
+        label.rect.y = top;
+        CreateControl(window, label);
+
+        ControlDef comboDef = kRowCombo;
+        comboDef.id = IdFirstSettingList + i;
+        comboDef.rect.y = top;
+        HWND combo = CreateControl(window, comboDef);
+        SetWindowTheme(combo, L"DarkMode_CFD", nullptr);
+        FillCombo(combo, setting, lines);
+    }
+}
+
+// Writes what the lists show; the file is read afresh while saving, so
+// changes made to it since the window opened survive.
+void SaveSettings(HWND window)
+{
+    ChosenIndices chosen{};
+    for (int i = 0; i < kSettingsCatalogueSize; ++i)
+        chosen[i] = static_cast<int>(
+            SendMessageW(Control(window, IdFirstSettingList + i), CB_GETCURSEL, 0, 0));
+    if (!WriteSettingsFile(SettingsFilePath(), chosen))
+        MessageBoxW(window, kSaveFailedText, kGameTitle, MB_OK | MB_ICONWARNING);
+}
+
+// Every way of closing: the owner is enabled again before this window goes,
+// so that activation returns to it rather than to another program's window.
+LRESULT Close(HWND window)
+{
+    EnableWindow(g_state.homeWindow, TRUE);
+    DestroyWindow(window);
+    return 0;
+}
+
+// Only Save and Cancel act: Enter and Esc arrive as IDOK and IDCANCEL from
+// the dialog keyboard handling and are ignored, as are the lists' notices.
+LRESULT OnCommand(HWND window, int id)
+{
+    switch (id) {
+    case IdSave:
+        SaveSettings(window);
+        return Close(window);
+    case IdCancel:
+        return Close(window);
+    }
+    return 0;
+}
+
+LRESULT OnDestroy()
+{
+    g_state.settingsWindow = nullptr;
+    return 0;
+}
+
+LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT answer = 0;
+    if (AnswerDarkWindowMessage(message, wParam, lParam, answer))
+        return answer;
+    switch (message) {
+    case WM_COMMAND:
+        return OnCommand(window, LOWORD(wParam));
+    case WM_CLOSE:
+        return Close(window);
+    case WM_DESTROY:
+        return OnDestroy();
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+void RegisterSettingsWindowClass()
+{
+    RegisterDarkWindowClass(kSettingsClassName, SettingsWindowProc);
+}
+
+void OpenSettingsWindow()
+{
+    RECT home = {};
+    GetWindowRect(g_state.homeWindow, &home);
+    const POINT position = {home.left + Scaled(kOffsetFromHome), home.top + Scaled(kOffsetFromHome)};
+    HWND window = CreateTopWindow(kSettingsClassName, kSettingsTitle, kWindowStyle,
+                                  kSettingsClientWidth, SettingsClientHeight(kSettingsCatalogueSize),
+                                  position, g_state.homeWindow);
+    // Without a window, disabling the home window would leave nothing usable.
+    if (!window)
+        return;
+    g_state.settingsWindow = window;
+    UseDarkTitleBar(window);
+
+    CreateRows(window, ReadSettingsLines(SettingsFilePath()));
+    CreateControls(window, kFooterControls);
+
+    EnableWindow(g_state.homeWindow, FALSE);
+    ShowWindow(window, SW_SHOW);
+}

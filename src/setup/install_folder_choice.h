@@ -1,6 +1,0 @@
-// The install folder chosen with the Browse button.
-#pragma once
-
-// The folder picker, then the install-folder rule; the result becomes the
-// install folder and is shown. A cancelled picker changes nothing.
-void ChooseInstallFolder();

@@ -1,0 +1,70 @@
+#include "setup/install_run_win.h"
+
+#include <commctrl.h>
+
+#include "base/file_replace_win.h"
+#include "base/folder_rules.h"
+#include "base/game_start_win.h"
+#include "base/launcher_state_win.h"
+#include "base/names.h"
+#include "setup/desktop_shortcut_win.h"
+#include "setup/setup_output_win.h"
+#include "setup/setup_run_win.h"
+#include "setup/tool_command_line.h"
+#include "theme/window_builder_win.h"
+
+namespace {
+
+bool Ticked(HWND window, int id)
+{
+    return SendMessageW(Control(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// The next start finds the game through this file, so it is replaced whole
+// or not at all: a failed write leaves the previous record as it was.
+void RecordInstallFolder()
+{
+    ReplaceFileContents(g_state.launcherFolder + kInstallLocationName,
+                        InstallLocationBytes(g_state.installFolder));
+}
+
+} // namespace
+
+void StartInstall(HWND window, SetupSession& session)
+{
+    const std::wstring arguments =
+        InstallArguments(session.sourcePath, g_state.installFolder, session.dlcFolders,
+                         Ticked(window, IdAndroidTick));
+    SendMessageW(Control(window, IdProgress), PBM_SETPOS, 0, 0);
+    EmptyLog(window, session);
+    StartSetupTool(window, session, SetupPhase::Install, arguments);
+}
+
+void FinishInstall(HWND window, SetupSession& session, DWORD exitCode, bool started)
+{
+    session.gameInstalled = started && exitCode == 0
+        && GetFileAttributesW((g_state.installFolder + kGameExeName).c_str())
+            != INVALID_FILE_ATTRIBUTES;
+    if (session.gameInstalled) {
+        RecordInstallFolder();
+        // Read now, at the end of the run: the user may change it meanwhile.
+        if (Ticked(window, IdShortcutTick))
+            CreateDesktopShortcut();
+    }
+    SetWindowTextW(Control(window, IdMainStatus),
+                   session.gameInstalled ? L"Ready to play."
+                                         : L"Setup did not finish. The reason is below.");
+}
+
+void StartUpdateRun(HWND window, SetupSession& session)
+{
+    SetWindowTextW(Control(window, IdSourceEdit), L"Using the game files already installed");
+    SetWindowTextW(Control(window, IdMainStatus), L"Updating the game to this version...");
+    StartSetupTool(window, session, SetupPhase::Install, RebuildArguments(g_state.installFolder));
+}
+
+void PlayInstalledGame(HWND window)
+{
+    if (StartGame(L""))
+        DestroyWindow(window);
+}

@@ -1,0 +1,21 @@
+// The installation run, the update run, the finish of both, and Play once
+// the game is installed.
+#pragma once
+
+#include <windows.h>
+
+#include "setup/setup_session.h"
+
+// Builds the install arguments from the choices, resets the bar, empties the
+// log and starts the tool.
+void StartInstall(HWND window, SetupSession& session);
+
+// The rebuild run of an update.
+void StartUpdateRun(HWND window, SetupSession& session);
+
+// The verdict of an ended installation or update run: the success test, the
+// record of the install folder, the desktop shortcut and the status text.
+void FinishInstall(HWND window, SetupSession& session, DWORD exitCode, bool started);
+
+// Starts the installed game; on success the setup window closes.
+void PlayInstalledGame(HWND window);

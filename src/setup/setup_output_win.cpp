@@ -1,0 +1,205 @@
+#include "setup/setup_output_win.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "base/names.h"
+#include "setup/log_model.h"
+#include "setup/setup_messages_win.h"
+#include "setup/tool_output.h"
+#include "theme/window_builder_win.h"
+
+namespace {
+
+// How long one WM_SETUP_OUTPUT may go on taking further waiting lines, so
+// that input, paint and sent messages get their turn.
+constexpr ULONGLONG kGatherBudgetMs = 40;
+// How many lines are taken between two looks at the time and the input.
+constexpr unsigned kInputCheckLines = 32;
+// While output keeps coming, the log control takes a step this often; when
+// it pauses, the timer takes steps until the control shows the whole model.
+constexpr ULONGLONG kStepIntervalMs = 250;
+constexpr UINT kTimerMs = USER_TIMER_MINIMUM;
+
+void ApplyProgress(HWND window, const ToolLine& line)
+{
+    // The value goes to the bar as read, even outside 0..100.
+    SendMessageW(Control(window, IdProgress), PBM_SETPOS,
+                 static_cast<WPARAM>(static_cast<INT_PTR>(line.progress)), 0);
+    if (line.hasText)
+        SetWindowTextW(Control(window, IdMainStatus), line.text.c_str());
+}
+
+void ApplyResult(HWND window, SetupSession& session, const ToolLine& line)
+{
+    // The verdict first, so the repaint the new text causes has the new colour.
+    if (session.phase == SetupPhase::CheckSource) {
+        SetCheckVerdict(session.source, line.ok);
+        SetWindowTextW(Control(window, IdSourceStatus), line.text.c_str());
+    } else if (session.phase == SetupPhase::CheckDlc) {
+        SetCheckVerdict(session.dlc, line.ok);
+        SetWindowTextW(Control(window, IdDlcStatus), line.text.c_str());
+    }
+}
+
+void StartTimer(HWND window, OutputPacing& pacing)
+{
+    if (pacing.timerRunning)
+        return;
+    SetTimer(window, kOutputTimerId, kTimerMs, nullptr);
+    pacing.timerRunning = true;
+}
+
+// Whether messages of these kinds wait in this thread's queue.
+bool Waiting(UINT kinds)
+{
+    return HIWORD(GetQueueStatus(kinds)) != 0;
+}
+
+bool InputWaiting()
+{
+    return Waiting(QS_INPUT);
+}
+
+// Input and paint wait while posted messages are queued, and once let go the
+// reader posts its next batch at once: while any input or paint is waiting
+// the batch is let go only from the timer, which comes after both.
+void ReleaseBatch(HWND window, OutputPacing& pacing, HANDLE taken)
+{
+    if (!Waiting(QS_INPUT | QS_PAINT)) {
+        ReleaseSemaphore(taken, 1, nullptr);
+        return;
+    }
+    pacing.owedRelease = taken;
+    ++pacing.owedCount;
+    StartTimer(window, pacing);
+}
+
+// Handles one line and frees it.
+void TakeLine(HWND window, SetupSession& session, WPARAM batchEnd, LPARAM lParam)
+{
+    std::unique_ptr<std::wstring> line(reinterpret_cast<std::wstring*>(lParam));
+    const ToolLine sorted = SortToolLine(*line);
+    switch (sorted.kind) {
+    case ProgressLine:
+        ApplyProgress(window, sorted);
+        break;
+    case ResultLine:
+        ApplyResult(window, session, sorted);
+        break;
+    case LogLine:
+        AddLogLine(session.log, std::move(*line));
+        break;
+    }
+    if (batchEnd)
+        ReleaseBatch(window, session.pacing, reinterpret_cast<HANDLE>(batchEnd));
+}
+
+// One step of the log control towards the model, with drawing suspended
+// meanwhile; the caret ends behind the newest line, which keeps it in view.
+void StepLog(HWND window, SetupSession& session)
+{
+    session.pacing.lastStepMs = GetTickCount64();
+    const LogStep step = NextLogStep(session.log, session.logView);
+    if (!step.clear && step.dropChars == 0 && step.prepend.empty() && step.append.empty())
+        return;
+    const HWND log = Control(window, IdLog);
+    SendMessageW(log, WM_SETREDRAW, FALSE, 0);
+    if (step.clear)
+        SetWindowTextW(log, L"");
+    if (step.dropChars > 0) {
+        SendMessageW(log, EM_SETSEL, 0, static_cast<LPARAM>(step.dropChars));
+        SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    }
+    if (!step.prepend.empty()) {
+        SendMessageW(log, EM_SETSEL, 0, 0);
+        SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(step.prepend.c_str()));
+    }
+    if (!step.append.empty()) {
+        const int length = GetWindowTextLengthW(log);
+        SendMessageW(log, EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
+        SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(step.append.c_str()));
+    }
+    const int length = GetWindowTextLengthW(log);
+    SendMessageW(log, EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
+    SendMessageW(log, EM_SCROLLCARET, 0, 0);
+    SendMessageW(log, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(log, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+bool OutputWaiting(HWND window)
+{
+    MSG waiting;
+    return PeekMessageW(&waiting, window, WM_SETUP_OUTPUT, WM_SETUP_OUTPUT,
+                        PM_NOREMOVE)
+        != FALSE;
+}
+
+} // namespace
+
+void PrepareLog(HWND window, SetupSession& session)
+{
+    // The model keeps the log far below this; the default limit (about
+    // 30,000 characters) would silently cut off the newest lines.
+    SendMessageW(Control(window, IdLog), EM_SETLIMITTEXT, 4 * kLogHighMark, 0);
+    ClearLog(session.log, session.logView);
+}
+
+void EmptyLog(HWND window, SetupSession& session)
+{
+    ClearLog(session.log, session.logView);
+    SetWindowTextW(Control(window, IdLog), L"");
+}
+
+void HandleToolOutput(HWND window, SetupSession& session, WPARAM batchEnd, LPARAM line)
+{
+    TakeLine(window, session, batchEnd, line);
+    // Input that came meanwhile ends the gathering, and the log's step is
+    // left to the timer, which comes after the input.
+    const ULONGLONG start = GetTickCount64();
+    MSG waiting;
+    for (unsigned taken = 1;; ++taken) {
+        // Asking for the input state costs a call to the system: not per line.
+        if (taken % kInputCheckLines == 0
+            && (GetTickCount64() - start >= kGatherBudgetMs || InputWaiting()))
+            break;
+        if (!PeekMessageW(&waiting, window, WM_SETUP_OUTPUT, WM_SETUP_OUTPUT, PM_REMOVE))
+            break;
+        TakeLine(window, session, waiting.wParam, waiting.lParam);
+    }
+    if (!ViewIsCurrent(session.log, session.logView)) {
+        if (GetTickCount64() - session.pacing.lastStepMs >= kStepIntervalMs && !InputWaiting())
+            StepLog(window, session);
+        StartTimer(window, session.pacing);
+    }
+}
+
+void OnOutputTimer(HWND window, SetupSession& session)
+{
+    OutputPacing& pacing = session.pacing;
+    if (pacing.owedRelease) {
+        // Output is flowing: the log keeps its pace.
+        ReleaseSemaphore(pacing.owedRelease, pacing.owedCount, nullptr);
+        pacing.owedRelease = nullptr;
+        pacing.owedCount = 0;
+        if (GetTickCount64() - pacing.lastStepMs >= kStepIntervalMs)
+            StepLog(window, session);
+    } else if (!OutputWaiting(window)) {
+        // The output pauses: catch up.
+        StepLog(window, session);
+    }
+    if (!pacing.owedRelease && ViewIsCurrent(session.log, session.logView)) {
+        KillTimer(window, kOutputTimerId);
+        pacing.timerRunning = false;
+    }
+}
+
+void FinishToolOutput(HWND window, SetupSession& session)
+{
+    if (!ViewIsCurrent(session.log, session.logView)) {
+        StepLog(window, session);
+        StartTimer(window, session.pacing);
+    }
+}

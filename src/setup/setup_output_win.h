@@ -1,0 +1,32 @@
+// The setup tool's output in the setup window: progress and result lines take
+// effect, every other line goes to the log. The log is kept as a bounded
+// model of the newest lines; its edit control is brought up to date in steps
+// of bounded cost, and the reader is let go for its next batch only after
+// input and paint have had their turn.
+#pragma once
+
+#include <windows.h>
+
+#include "setup/setup_session.h"
+
+// The setup window's timer that paces the output (WM_TIMER with this ID).
+inline constexpr UINT_PTR kOutputTimerId = 1;
+
+// Raises the log's text limit and starts an empty log.
+void PrepareLog(HWND window, SetupSession& session);
+
+// Empties the log, the model and the control alike.
+void EmptyLog(HWND window, SetupSession& session);
+
+// One WM_SETUP_OUTPUT (lParam: the line, owned from now on; wParam: nonzero
+// on the last line of a batch) together with every further WM_SETUP_OUTPUT
+// already waiting, each line in order.
+void HandleToolOutput(HWND window, SetupSession& session, WPARAM batchEnd, LPARAM line);
+
+// The pacing timer: lets the reader go on once input and paint have had
+// their turn, and brings the log up to date while the output pauses.
+void OnOutputTimer(HWND window, SetupSession& session);
+
+// Called as a run ends (its lines have all been taken): the log takes a step
+// towards the model at once, and the timer takes the rest.
+void FinishToolOutput(HWND window, SetupSession& session);

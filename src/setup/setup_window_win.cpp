@@ -1,0 +1,277 @@
+// The setup window: its class, its controls, its procedure and message loop,
+// and the end of a tool run.
+#include "setup/setup_window_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
+
+#include "base/launcher_state_win.h"
+#include "base/names.h"
+#include "setup/setup_session.h"
+#include "setup/dlc_choice_win.h"
+#include "setup/install_folder_choice_win.h"
+#include "setup/install_run_win.h"
+#include "setup/setup_messages_win.h"
+#include "setup/setup_output_win.h"
+#include "setup/setup_run_win.h"
+#include "setup/source_choice_win.h"
+#include "theme/palette.h"
+#include "theme/theme_win.h"
+#include "theme/window_builder_win.h"
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kClientWidth = 642;
+constexpr int kClientHeight = 630;
+
+constexpr wchar_t kTermsAddress[] = L"https://developer.android.com/studio/terms";
+
+// In creation order, which is also the Tab order. The main button comes last
+// although it stands above the terms button, so it is the last Tab stop.
+const ControlDef kControls[] = {
+    {L"STATIC",
+     L"This release contains no part of the game. It builds the game on this PC from your own copy.",
+     0, 0, IdIntroText, {16, 14, 610, 20}, MessageFontRole},
+    {L"STATIC", L"Your copy of the game (USA Xbox disc):", 0, 0, IdSourceLabel, {16, 44, 400, 20},
+     MessageFontRole},
+    {L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IdSourceEdit, {16, 66, 610, 24},
+     MessageFontRole},
+    {L"BUTTON", L"Choose disc image (.iso)...", WS_TABSTOP, 0, IdDiscImage, {16, 98, 200, 30},
+     MessageFontRole},
+    {L"BUTTON", L"Choose extracted folder...", WS_TABSTOP, 0, IdFolder, {226, 98, 200, 30},
+     MessageFontRole},
+    {L"STATIC", L"", 0, 0, IdSourceStatus, {16, 134, 610, 20}, MessageFontRole},
+    {L"STATIC", L"Downloadable content folders (optional):", 0, 0, IdDlcLabel, {16, 164, 400, 20},
+     MessageFontRole},
+    {L"LISTBOX", L"", WS_VSCROLL | LBS_NOSEL, WS_EX_CLIENTEDGE, IdDlcList, {16, 186, 610, 62},
+     MessageFontRole},
+    {L"BUTTON", L"Add DLC folder...", WS_TABSTOP, 0, IdAddDlc, {16, 254, 200, 30},
+     MessageFontRole},
+    {L"BUTTON", L"Clear list", WS_TABSTOP, 0, IdClearList, {226, 254, 120, 30}, MessageFontRole},
+    {L"STATIC", L"", 0, 0, IdDlcStatus, {16, 290, 610, 36}, MessageFontRole},
+    {L"STATIC", L"Install to:", 0, 0, IdDestLabel, {16, 332, 400, 20}, MessageFontRole},
+    {L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IdDestEdit, {16, 354, 480, 24},
+     MessageFontRole},
+    {L"BUTTON", L"Browse...", WS_TABSTOP, 0, IdBrowse, {506, 351, 120, 30}, MessageFontRole},
+    {L"STATIC", L"", 0, 0, IdMainStatus, {16, 392, 610, 20}, MessageFontRole},
+    {PROGRESS_CLASSW, L"", PBS_SMOOTH, 0, IdProgress, {16, 414, 610, 20}, MessageFontRole},
+    {L"EDIT", L"", ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL, WS_EX_CLIENTEDGE, IdLog,
+     {16, 442, 610, 84}, MessageFontRole},
+    {L"BUTTON", L"Create a desktop shortcut", WS_TABSTOP | BS_AUTOCHECKBOX, 0, IdShortcutTick,
+     {16, 542, 300, 22}, MessageFontRole},
+    {L"BUTTON",
+     L"Also build an Android app for my own device. Downloads Google's Android NDK (about 750 MB). "
+     L"I accept Google's terms.",
+     WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 0, IdAndroidTick, {16, 578, 470, 40}, MessageFontRole},
+    {L"BUTTON", L"View Google's terms", WS_TABSTOP, 0, IdTerms, {506, 584, 120, 30},
+     MessageFontRole},
+    {L"BUTTON", L"Install", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IdMain, {506, 536, 120, 34},
+     MessageFontRole},
+};
+
+SetupSession& SessionOf(HWND window)
+{
+    return *reinterpret_cast<SetupSession*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void CreateSetupControls(HWND window, SetupSession& session)
+{
+    CreateControls(window, kControls);
+    SetWindowTextW(Control(window, IdDestEdit), g_state.installFolder.c_str());
+    SendMessageW(Control(window, IdProgress), PBM_SETRANGE32, 0, 100);
+    SendMessageW(Control(window, IdShortcutTick), BM_SETCHECK, BST_CHECKED, 0);
+    PrepareLog(window, session);
+}
+
+// The main button installs until a run has succeeded; then it plays.
+void PressMainButton(HWND window, SetupSession& session)
+{
+    if (session.gameInstalled)
+        PlayInstalledGame(window);
+    else if (CanInstall(session))
+        StartInstall(window, session);
+}
+
+void OpenTermsPage(HWND window, SetupSession&)
+{
+    ShellExecuteW(window, L"open", kTermsAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+struct CommandDef {
+    int id;
+    void (*handler)(HWND window, SetupSession& session);
+    // Whether the command may act only while no run is under way. Its button
+    // is disabled meanwhile, but a click may already be queued.
+    bool onlyWhenIdle;
+};
+
+const CommandDef kCommands[] = {
+    {IdDiscImage, ChooseDiscImageSource, true}, {IdFolder, ChooseFolderSource, true},
+    {IdAddDlc, AddDlcFolder, true},             {IdClearList, ClearDlcList, true},
+    {IdBrowse, ChooseInstallFolder, true},      {IdMain, PressMainButton, true},
+    {IdTerms, OpenTermsPage, false},
+};
+
+LRESULT OnCommand(HWND window, int id)
+{
+    SetupSession& session = SessionOf(window);
+    for (const CommandDef& command : kCommands)
+        if (command.id == id && (!command.onlyWhenIdle || IsIdle(session)))
+            command.handler(window, session);
+    return 0;
+}
+
+// The text colour of a check-status line, from its check's verdict; null
+// for every other static.
+HBRUSH AnswerCheckLineColour(HWND window, HDC dc, HWND control)
+{
+    const SetupSession& session = SessionOf(window);
+    const CheckState* check = nullptr;
+    if (control == Control(window, IdSourceStatus))
+        check = &session.source;
+    else if (control == Control(window, IdDlcStatus))
+        check = &session.dlc;
+    else
+        return nullptr;
+    SetTextColor(dc, CheckLineColour(check->verdict));
+    SetBkMode(dc, TRANSPARENT);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// The end of a tool run: back to idle, the run's verdict, the status lines
+// repainted and the buttons brought up to date.
+LRESULT OnToolExit(HWND window, DWORD exitCode, bool started)
+{
+    SetupSession& session = SessionOf(window);
+    FinishToolOutput(window, session);
+    const SetupPhase ended = session.phase;
+    session.phase = SetupPhase::Idle;
+    if (ended == SetupPhase::Install) {
+        FinishInstall(window, session, exitCode, started);
+    } else if (!started) {
+        // A check's verdict comes only from its result line; its acceptance stays.
+        const bool source = ended == SetupPhase::CheckSource;
+        MarkCheckNotRun(source ? session.source : session.dlc);
+        SetWindowTextW(Control(window, source ? IdSourceStatus : IdDlcStatus),
+                       L"The check could not run.");
+    }
+    InvalidateRect(Control(window, IdSourceStatus), nullptr, TRUE);
+    InvalidateRect(Control(window, IdDlcStatus), nullptr, TRUE);
+    SetMainButtonState(window, session);
+    return 0;
+}
+
+// Whether a close may go on. During an installation or update run the user
+// is asked first; a check or an idle window closes at once. The launcher
+// never stops the tool: a build cut off halfway would leave a broken install
+// folder, so a tool that is left running finishes its work on its own, and
+// the next start finds the result.
+bool MayClose(HWND window)
+{
+    if (SessionOf(window).phase != SetupPhase::Install)
+        return true;
+    return MessageBoxW(window, L"Setup is still running. Close anyway?", kSetupTitle,
+                       MB_YESNO | MB_ICONQUESTION)
+        == IDYES;
+}
+
+LRESULT OnNcCreate(HWND window, const CREATESTRUCTW& create)
+{
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create.lpCreateParams));
+    return TRUE;
+}
+
+// The session goes with the window.
+LRESULT OnNcDestroy(HWND window)
+{
+    delete &SessionOf(window);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return 0;
+}
+
+LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCCREATE:
+        OnNcCreate(window, *reinterpret_cast<const CREATESTRUCTW*>(lParam));
+        break; // DefWindowProcW sets the title
+    case WM_COMMAND:
+        return OnCommand(window, LOWORD(wParam));
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = AnswerCheckLineColour(window, reinterpret_cast<HDC>(wParam),
+                                                 reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_SETUP_OUTPUT:
+        HandleToolOutput(window, SessionOf(window), wParam, lParam);
+        return 0;
+    case WM_TIMER:
+        if (wParam != kOutputTimerId)
+            break;
+        OnOutputTimer(window, SessionOf(window));
+        return 0;
+    case WM_SETUP_EXIT:
+        return OnToolExit(window, static_cast<DWORD>(wParam), lParam != 0);
+    case WM_CLOSE:
+        if (!MayClose(window))
+            return 0;
+        break;
+    case WM_DESTROY:
+        g_state.setupWindow = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        return OnNcDestroy(window);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterSetupWindowClass()
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = SetupWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kSetupClassName;
+    RegisterClassW(&windowClass);
+}
+
+} // namespace
+
+HWND CreateSetupWindow()
+{
+    CreateMessageFont();
+    RegisterSetupWindowClass();
+
+    auto session = std::make_unique<SetupSession>();
+    HWND window = CreateTopWindow(kSetupClassName, kSetupTitle, kWindowStyle, kClientWidth,
+                                  kClientHeight, kSystemPlaced, nullptr, session.get());
+    if (!window)
+        return nullptr;
+    session.release(); // the window owns it now
+    g_state.setupWindow = window;
+    CreateSetupControls(window, SessionOf(window));
+    SetMainButtonState(window, SessionOf(window));
+    return window;
+}
+
+void BeginUpdateRun(HWND window)
+{
+    StartUpdateRun(window, SessionOf(window));
+}
+
+void RunSetupLoop(HWND window)
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(window, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}

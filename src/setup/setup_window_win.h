@@ -1,0 +1,15 @@
+// The setup window: where a release becomes an installed game.
+#pragma once
+
+#include <windows.h>
+
+// Creates the setup window with its controls and its session (the message
+// font and the class first); null when the window cannot be created. The
+// process must be prepared for windows (DPI awareness, COM, common controls).
+HWND CreateSetupWindow();
+
+// The rebuild run of an update, begun before the window is shown.
+void BeginUpdateRun(HWND setupWindow);
+
+// The setup message loop; returns when the setup window is destroyed.
+void RunSetupLoop(HWND setupWindow);
