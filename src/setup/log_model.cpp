@@ -42,6 +42,13 @@ std::uint64_t LogEnd(const LogModel& model)
     return model.first + model.lines.size();
 }
 
+void SkipLogLines(LogModel& model, std::uint64_t count)
+{
+    model.first = LogEnd(model) + count;
+    model.lines.clear();
+    model.chars = 0;
+}
+
 void ClearLog(LogModel& model, LogView& view)
 {
     const std::uint64_t next = LogEnd(model);

@@ -56,6 +56,14 @@ void AddLogLine(LogModel& model, std::wstring line);
 
 std::uint64_t LogEnd(const LogModel& model);
 
+// Counts lines that came after the model's lines but were never built (they
+// would have left the model before they could be shown): the model's lines
+// all leave, since no gap is allowed, and the numbering moves on past the
+// skipped ones: first becomes LogEnd + count, with no lines. The newer lines
+// that follow are added with AddLogLine; NextLogStep then starts the control
+// again from the newest lines.
+void SkipLogLines(LogModel& model, std::uint64_t count);
+
 // Empties the model and the view's record for a new log.
 void ClearLog(LogModel& model, LogView& view);
 

@@ -1,6 +1,7 @@
 target_sources(vantaroo_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/install_folder_rule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/log_model.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/output_batch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/post_retry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup_session.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_command_line.cpp
