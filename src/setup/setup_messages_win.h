@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-// lParam: a new std::wstring* holding one output line without its line end;
-// the window owns it from then on and deletes it. wParam: 0, except on the
-// last line of a batch, where it is the reader's semaphore, which the window
-// releases once it has taken the line (see tool_reader.h).
+// lParam: a new OutputBatch* (output_batch.h), what a batch of output lines
+// does; the window owns it from then on and deletes it. wParam: the reader's
+// semaphore, which the window releases once it has taken the batch (see
+// tool_reader_win.h).
 inline constexpr UINT WM_SETUP_OUTPUT = WM_APP + 1;
 // wParam: the tool's exit code (1 when it could not be started); lParam:
 // nonzero when the tool was started. Posted once per run, after every line.

@@ -8,40 +8,47 @@
 #include "base/names.h"
 #include "setup/log_model.h"
 #include "setup/setup_messages_win.h"
-#include "setup/tool_output.h"
+#include "setup/output_batch.h"
 #include "theme/window_builder_win.h"
 
 namespace {
 
-// How long one WM_SETUP_OUTPUT may go on taking further waiting lines, so
-// that input, paint and sent messages get their turn.
-constexpr ULONGLONG kGatherBudgetMs = 40;
-// How many lines are taken between two looks at the time and the input.
-constexpr unsigned kInputCheckLines = 32;
 // While output keeps coming, the log control takes a step this often; when
 // it pauses, the timer takes steps until the control shows the whole model.
 constexpr ULONGLONG kStepIntervalMs = 250;
 constexpr UINT kTimerMs = USER_TIMER_MINIMUM;
 
-void ApplyProgress(HWND window, const ToolLine& line)
-{
-    // The value goes to the bar as read, even outside 0..100.
-    SendMessageW(Control(window, IdProgress), PBM_SETPOS,
-                 static_cast<WPARAM>(static_cast<INT_PTR>(line.progress)), 0);
-    if (line.hasText)
-        SetWindowTextW(Control(window, IdMainStatus), line.text.c_str());
-}
-
-void ApplyResult(HWND window, SetupSession& session, const ToolLine& line)
+void ApplyResult(HWND window, SetupSession& session, const ResultVerdict& result)
 {
     // The verdict first, so the repaint the new text causes has the new colour.
     if (session.phase == SetupPhase::CheckSource) {
-        SetCheckVerdict(session.source, line.ok);
-        SetWindowTextW(Control(window, IdSourceStatus), line.text.c_str());
+        SetCheckVerdict(session.source, result.ok);
+        SetWindowTextW(Control(window, IdSourceStatus), result.text.c_str());
     } else if (session.phase == SetupPhase::CheckDlc) {
-        SetCheckVerdict(session.dlc, line.ok);
-        SetWindowTextW(Control(window, IdDlcStatus), line.text.c_str());
+        SetCheckVerdict(session.dlc, result.ok);
+        SetWindowTextW(Control(window, IdDlcStatus), result.text.c_str());
     }
+}
+
+// A batch's lines all come from one run, so they meet one phase: every
+// result line sets the same check's verdict and text, and the last one
+// decides. Likewise the bar and the status line end at the batch's last
+// progress value and text.
+void ApplyBatch(HWND window, SetupSession& session, OutputBatch& batch)
+{
+    if (batch.hasProgress) {
+        // The value goes to the bar as read, even outside 0..100.
+        SendMessageW(Control(window, IdProgress), PBM_SETPOS,
+                     static_cast<WPARAM>(static_cast<INT_PTR>(batch.progress)), 0);
+    }
+    if (batch.hasStatusText)
+        SetWindowTextW(Control(window, IdMainStatus), batch.statusText.c_str());
+    if (!batch.results.empty())
+        ApplyResult(window, session, batch.results.back());
+    if (batch.logLinesSkipped > 0)
+        SkipLogLines(session.log, batch.logLinesSkipped);
+    for (std::wstring& line : batch.logLines)
+        AddLogLine(session.log, std::move(line));
 }
 
 void StartTimer(HWND window, OutputPacing& pacing)
@@ -75,26 +82,6 @@ void ReleaseBatch(HWND window, OutputPacing& pacing, HANDLE taken)
     pacing.owedRelease = taken;
     ++pacing.owedCount;
     StartTimer(window, pacing);
-}
-
-// Handles one line and frees it.
-void TakeLine(HWND window, SetupSession& session, WPARAM batchEnd, LPARAM lParam)
-{
-    std::unique_ptr<std::wstring> line(reinterpret_cast<std::wstring*>(lParam));
-    const ToolLine sorted = SortToolLine(*line);
-    switch (sorted.kind) {
-    case ProgressLine:
-        ApplyProgress(window, sorted);
-        break;
-    case ResultLine:
-        ApplyResult(window, session, sorted);
-        break;
-    case LogLine:
-        AddLogLine(session.log, std::move(*line));
-        break;
-    }
-    if (batchEnd)
-        ReleaseBatch(window, session.pacing, reinterpret_cast<HANDLE>(batchEnd));
 }
 
 // One step of the log control towards the model, with drawing suspended
@@ -153,22 +140,12 @@ void EmptyLog(HWND window, SetupSession& session)
     SetWindowTextW(Control(window, IdLog), L"");
 }
 
-void HandleToolOutput(HWND window, SetupSession& session, WPARAM batchEnd, LPARAM line)
+void HandleToolOutput(HWND window, SetupSession& session, WPARAM taken, LPARAM batch)
 {
-    TakeLine(window, session, batchEnd, line);
-    // Input that came meanwhile ends the gathering, and the log's step is
-    // left to the timer, which comes after the input.
-    const ULONGLONG start = GetTickCount64();
-    MSG waiting;
-    for (unsigned taken = 1;; ++taken) {
-        // Asking for the input state costs a call to the system: not per line.
-        if (taken % kInputCheckLines == 0
-            && (GetTickCount64() - start >= kGatherBudgetMs || InputWaiting()))
-            break;
-        if (!PeekMessageW(&waiting, window, WM_SETUP_OUTPUT, WM_SETUP_OUTPUT, PM_REMOVE))
-            break;
-        TakeLine(window, session, waiting.wParam, waiting.lParam);
-    }
+    std::unique_ptr<OutputBatch> owned(reinterpret_cast<OutputBatch*>(batch));
+    ApplyBatch(window, session, *owned);
+    ReleaseBatch(window, session.pacing, reinterpret_cast<HANDLE>(taken));
+    // The log's step waits while input does: the timer comes after it.
     if (!ViewIsCurrent(session.log, session.logView)) {
         if (GetTickCount64() - session.pacing.lastStepMs >= kStepIntervalMs && !InputWaiting())
             StepLog(window, session);

@@ -1,5 +1,5 @@
-// The setup tool's output in the setup window: progress and result lines take
-// effect, every other line goes to the log. The log is kept as a bounded
+// The setup tool's output in the setup window: a batch's progress and result
+// lines take effect, its log lines go to the log. The log is kept as a bounded
 // model of the newest lines; its edit control is brought up to date in steps
 // of bounded cost, and the reader is let go for its next batch only after
 // input and paint have had their turn.
@@ -18,10 +18,10 @@ void PrepareLog(HWND window, SetupSession& session);
 // Empties the log, the model and the control alike.
 void EmptyLog(HWND window, SetupSession& session);
 
-// One WM_SETUP_OUTPUT (lParam: the line, owned from now on; wParam: nonzero
-// on the last line of a batch) together with every further WM_SETUP_OUTPUT
-// already waiting, each line in order.
-void HandleToolOutput(HWND window, SetupSession& session, WPARAM batchEnd, LPARAM line);
+// One WM_SETUP_OUTPUT: applies the batch (lParam, owned from now on) and
+// lets the reader go on (wParam, its semaphore) once input and paint have
+// had their turn.
+void HandleToolOutput(HWND window, SetupSession& session, WPARAM taken, LPARAM batch);
 
 // The pacing timer: lets the reader go on once input and paint have had
 // their turn, and brings the log up to date while the output pauses.

@@ -5,11 +5,13 @@
 
 #include "setup/post_retry.h"
 #include "setup/setup_messages_win.h"
-#include "setup/tool_output.h"
+#include "setup/output_batch.h"
 
 namespace {
 
-constexpr DWORD kReadSize = 4096;
+// One read takes at most this much of the pipe: few round trips to the
+// system, and a bounded buffer.
+constexpr DWORD kReadSize = 64 * 1024;
 // Pause before a refused post is tried again (the queue is full).
 constexpr DWORD kPostRetryMs = 10;
 // While waiting for the window to take a batch: how often to check that it
@@ -27,8 +29,7 @@ struct Relay {
     HWND window = nullptr;
     HANDLE taken = nullptr; // a semaphore: one count per batch the window has taken
     long inFlight = 0;
-    std::string pending;            // bytes after the last line feed
-    std::vector<std::string> lines; // complete lines not yet posted
+    OutputBatcher batcher;
 };
 
 // Posts to the window, waiting for room in its queue as long as the window
@@ -43,17 +44,6 @@ bool PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return PostUntilDelivered(attempts);
 }
 
-std::wstring Utf8ToWide(const std::string& bytes)
-{
-    if (bytes.empty())
-        return {};
-    const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, nullptr, 0);
-    std::wstring text(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, text.data(), length);
-    return text;
-}
-
 // Waits until the window has taken one more batch. False when the window is
 // gone.
 bool WaitForOneTaken(Relay& relay)
@@ -65,49 +55,50 @@ bool WaitForOneTaken(Relay& relay)
     return true;
 }
 
-// Posts the lines gathered so far as batches, never more than
-// kBatchesInFlight of them waiting. False when the window is gone.
-bool PostGatheredLines(Relay& relay)
+// Posts one batch, never more than kBatchesInFlight of them waiting. False
+// when the window is gone.
+bool PostBatch(Relay& relay, OutputBatch batch)
 {
-    const std::vector<std::string>& lines = relay.lines;
-    for (size_t batch = 0; batch < lines.size(); batch += kOutputBatchLines) {
-        if (relay.inFlight == kBatchesInFlight && !WaitForOneTaken(relay))
+    if (relay.inFlight == kBatchesInFlight && !WaitForOneTaken(relay))
+        return false;
+    auto posted = std::make_unique<OutputBatch>(std::move(batch));
+    if (!PostToWindow(relay.window, WM_SETUP_OUTPUT, reinterpret_cast<WPARAM>(relay.taken),
+                      reinterpret_cast<LPARAM>(posted.get())))
+        return false;
+    posted.release(); // the window owns it now
+    ++relay.inFlight;
+    return true;
+}
+
+// Posts every batch that reached a bound; with everything, also the open
+// one. False when the window is gone.
+bool PostBatches(Relay& relay, bool everything)
+{
+    while (relay.batcher.HasReadyBatch())
+        if (!PostBatch(relay, relay.batcher.TakeReadyBatch()))
             return false;
-        const size_t end = std::min(lines.size(), batch + kOutputBatchLines);
-        for (size_t i = batch; i < end; ++i) {
-            auto line = std::make_unique<std::wstring>(Utf8ToWide(lines[i]));
-            ShowNulCharacters(*line);
-            const WPARAM batchEnd = i + 1 == end ? reinterpret_cast<WPARAM>(relay.taken) : 0;
-            if (!PostToWindow(relay.window, WM_SETUP_OUTPUT, batchEnd,
-                              reinterpret_cast<LPARAM>(line.get())))
-                return false;
-            line.release(); // the window owns it now
-        }
-        ++relay.inFlight;
-    }
-    relay.lines.clear();
+    if (everything && relay.batcher.HasGathered())
+        return PostBatch(relay, relay.batcher.TakeGathered());
     return true;
 }
 
 // Relays the output until it ends: at the end of data (every process that
 // held the pipe has closed it), on a failed read, when the window is gone,
-// or once the tool has ended and the output has drained. Lines are gathered
-// while more output is already waiting, up to a batch; a last piece
-// without a line feed is dropped.
+// or once the tool has ended and the output has drained. Full batches go at
+// once; the open one goes whenever the pipe is quiet, so a slow tool's lines
+// show as they come. A last piece without a line feed is dropped.
 void RelayOutput(Relay& relay, HANDLE readEnd, HANDLE process)
 {
-    char buffer[kReadSize];
+    std::vector<char> buffer(kReadSize);
     ULONGLONG toolEnded = 0;
     ULONGLONG lastOutput = 0;
     for (;;) {
         DWORD available = 0;
         if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr))
             break;
-        if (available == 0 || relay.lines.size() >= kOutputBatchLines) {
-            if (!PostGatheredLines(relay))
-                return;
-        }
         if (available == 0) {
+            if (!PostBatches(relay, true))
+                return;
             if (toolEnded == 0) {
                 if (WaitForSingleObject(process, kQuietPollMs) == WAIT_OBJECT_0)
                     toolEnded = lastOutput = GetTickCount64();
@@ -120,13 +111,15 @@ void RelayOutput(Relay& relay, HANDLE readEnd, HANDLE process)
             continue;
         }
         DWORD got = 0;
-        if (!ReadFile(readEnd, buffer, std::min(available, kReadSize), &got, nullptr) || got == 0)
+        if (!ReadFile(readEnd, buffer.data(), std::min(available, kReadSize), &got, nullptr)
+            || got == 0)
             break;
         lastOutput = GetTickCount64();
-        for (std::string& line : TakeCompleteLines(relay.pending, buffer, got))
-            relay.lines.push_back(std::move(line));
+        relay.batcher.Add(buffer.data(), got);
+        if (!PostBatches(relay, false))
+            return;
     }
-    PostGatheredLines(relay);
+    PostBatches(relay, true);
 }
 
 // Waits until the window has taken every batch (or is gone), so that no

@@ -1,15 +1,14 @@
 // The reader thread of one run of the setup tool: it starts the tool with its
-// output in a pipe and relays the output, line by line, and the tool's end to
-// the target window as WM_SETUP_OUTPUT and WM_SETUP_EXIT.
+// output in a pipe, does the per-line work itself (cutting, decoding,
+// sorting; see output_batch.h) and relays the output in batches, and the
+// tool's end, to the target window as WM_SETUP_OUTPUT and WM_SETUP_EXIT.
 //
-// Flow control: the reader posts the lines in batches of at most
-// kOutputBatchLines, and at most kBatchesInFlight batches wait in the
-// window's queue. The last line of each batch carries, in wParam, a
-// semaphore that the window releases once it has taken that line and input
-// and paint have had their turn; the reader waits on it before it posts
-// another batch. So however fast the tool prints, the window's queue empties
-// again and again and the lines waiting in it stay few, while the reader
-// reads the next batch as the window takes the last one.
+// Flow control: at most kBatchesInFlight batches wait in the window's queue.
+// Each carries, in wParam, a semaphore that the window releases once it has
+// taken the batch and input and paint have had their turn; the reader waits
+// on it before it posts another. So however fast the tool prints, the
+// window's queue empties again and again and memory stays bounded, while the
+// reader gathers the next batch as the window applies the last one.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +17,6 @@
 #include <memory>
 #include <string>
 
-inline constexpr std::size_t kOutputBatchLines = 256;
 inline constexpr long kBatchesInFlight = 2;
 
 // Everything the reader needs, handed over as it starts: it reads no global
