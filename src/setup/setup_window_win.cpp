@@ -73,11 +73,6 @@ const ControlDef kControls[] = {
      MessageFontRole},
 };
 
-SetupSession& SessionOf(HWND window)
-{
-    return *reinterpret_cast<SetupSession*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
 void CreateSetupControls(HWND window, SetupSession& session)
 {
     CreateControls(window, kControls);
@@ -242,6 +237,11 @@ void RegisterSetupWindowClass()
 }
 
 } // namespace
+
+SetupSession& SessionOf(HWND window)
+{
+    return *reinterpret_cast<SetupSession*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
 
 HWND CreateSetupWindow()
 {

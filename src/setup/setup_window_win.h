@@ -3,10 +3,15 @@
 
 #include <windows.h>
 
+#include "setup/setup_session.h"
+
 // Creates the setup window with its controls and its session (the message
 // font and the class first); null when the window cannot be created. The
 // process must be prepared for windows (DPI awareness, COM, common controls).
 HWND CreateSetupWindow();
+
+// The session the setup window owns for as long as it exists.
+SetupSession& SessionOf(HWND setupWindow);
 
 // The rebuild run of an update, begun before the window is shown.
 void BeginUpdateRun(HWND setupWindow);

@@ -1,0 +1,176 @@
+// The setup window takes the tool's output as batches, each carrying the
+// reader's semaphore, then the run's end: the status lines, their colours,
+// the bar, the buttons and the log end as the lines say, and every batch's
+// semaphore is released once the window has taken it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/launcher_state_win.h"
+#include "base/names.h"
+#include "setup/output_batch.h"
+#include "setup/setup_messages_win.h"
+#include "setup/setup_session.h"
+#include "setup/setup_window_win.h"
+#include "theme/palette.h"
+#include "theme/window_builder_win.h"
+
+namespace {
+
+// Handles this thread's messages until the condition holds or the time runs out.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000)
+{
+    const ULONGLONG start = GetTickCount64();
+    while (!condition()) {
+        if (GetTickCount64() - start > timeoutMs)
+            return false;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+std::wstring TextOf(HWND control)
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The text colour the window answers for one of its statics.
+COLORREF AnsweredTextColour(HWND window, int id)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(Control(window, id)));
+    const COLORREF colour = GetTextColor(dc);
+    DeleteDC(dc);
+    return colour;
+}
+
+std::unique_ptr<OutputBatch> Batch(std::initializer_list<const wchar_t*> logLines)
+{
+    auto batch = std::make_unique<OutputBatch>();
+    for (const wchar_t* line : logLines)
+        batch->logLines.emplace_back(line);
+    batch->lineCount = batch->logLines.size();
+    return batch;
+}
+
+class SetupOutput : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX commonControls = {sizeof(commonControls), ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&commonControls);
+        g_state.launcherFolder = L"C:\\nowhere";
+        g_state.installFolder = L"C:\\nowhere\\game";
+        window_ = CreateSetupWindow();
+        ASSERT_NE(window_, nullptr);
+        ShowWindow(window_, SW_SHOW);
+        taken_ = CreateSemaphoreW(nullptr, 0, 100, nullptr);
+    }
+
+    void TearDown() override
+    {
+        DestroyWindow(window_);
+        CloseHandle(taken_);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    void Post(std::unique_ptr<OutputBatch> batch)
+    {
+        ASSERT_TRUE(PostMessageW(window_, WM_SETUP_OUTPUT, reinterpret_cast<WPARAM>(taken_),
+                                 reinterpret_cast<LPARAM>(batch.release())));
+    }
+
+    // Takes one release of the semaphore, pumping until the window gives it.
+    bool Released()
+    {
+        return PumpUntil([&] { return WaitForSingleObject(taken_, 0) == WAIT_OBJECT_0; });
+    }
+
+    HWND window_ = nullptr;
+    HANDLE taken_ = nullptr;
+};
+
+TEST_F(SetupOutput, BatchesOfACheckEndAsTheirLinesSayAndEveryBatchIsLetGo)
+{
+    SetupSession& session = SessionOf(window_);
+    session.phase = SetupPhase::CheckSource;
+    session.source = {false, CheckVerdict::Checking};
+    SetWindowTextW(Control(window_, IdSourceStatus), L"Checking...");
+    EXPECT_EQ(AnsweredTextColour(window_, IdSourceStatus), StatusPendingColour);
+
+    auto first = Batch({L"reading the disc", L"sector 1"});
+    first->hasProgress = true;
+    first->progress = 10;
+    first->hasStatusText = true;
+    first->statusText = L"Reading";
+    Post(std::move(first));
+
+    // Two verdicts in one batch: the last one decides.
+    auto second = Batch({L"checked"});
+    second->results = {{false, L"Not yet"}, {true, L"Disc accepted"}};
+    Post(std::move(second));
+
+    // Lines that could never be shown were skipped: the log starts again
+    // from the newest ones, with no gap.
+    auto third = Batch({L"newest but one", L"newest"});
+    third->logLinesSkipped = 5000;
+    third->hasProgress = true;
+    third->progress = 55;
+    Post(std::move(third));
+
+    for (int batch = 0; batch < 3; ++batch)
+        EXPECT_TRUE(Released()) << "batch " << batch;
+
+    PostMessageW(window_, WM_SETUP_EXIT, 0, TRUE);
+    EXPECT_TRUE(PumpUntil([&] { return IsIdle(session); }));
+    EXPECT_TRUE(PumpUntil(
+        [&] { return TextOf(Control(window_, IdLog)) == L"newest but one\r\nnewest\r\n"; }))
+        << "the log shows: " << testing::PrintToString(TextOf(Control(window_, IdLog)));
+
+    EXPECT_EQ(TextOf(Control(window_, IdMainStatus)), L"Reading");
+    EXPECT_EQ(SendMessageW(Control(window_, IdProgress), PBM_GETPOS, 0, 0), 55);
+    EXPECT_EQ(TextOf(Control(window_, IdSourceStatus)), L"Disc accepted");
+    EXPECT_EQ(AnsweredTextColour(window_, IdSourceStatus), StatusOkColour);
+    EXPECT_TRUE(session.source.accepted);
+    for (int id : {IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse, IdMain})
+        EXPECT_TRUE(IsWindowEnabled(Control(window_, id))) << id;
+    EXPECT_EQ(TextOf(Control(window_, IdMain)), L"Install");
+    EXPECT_EQ(WaitForSingleObject(taken_, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "released more often than batches were posted";
+}
+
+// During an installation run, result lines are not verdicts: both check
+// lines keep what they showed.
+TEST_F(SetupOutput, AResultLineDuringAnInstallationChangesNoCheckLine)
+{
+    SetupSession& session = SessionOf(window_);
+    session.phase = SetupPhase::Install;
+    session.source = {true, CheckVerdict::Passed};
+    SetWindowTextW(Control(window_, IdSourceStatus), L"Disc accepted");
+
+    auto batch = Batch({L"building"});
+    batch->results = {{false, L"Not a disc"}};
+    Post(std::move(batch));
+    EXPECT_TRUE(Released());
+
+    EXPECT_EQ(TextOf(Control(window_, IdSourceStatus)), L"Disc accepted");
+    EXPECT_EQ(AnsweredTextColour(window_, IdSourceStatus), StatusOkColour);
+    EXPECT_TRUE(session.source.accepted);
+}
+
+} // namespace
