@@ -17,24 +17,16 @@
 #include "dialogs.h"
 #include "driver.h"
 #include "release.h"
+#include "setup_view.h"
 
 namespace {
 
 constexpr int kLines = 200000;
 constexpr wchar_t kMarker[] = L"END OF FLOOD\r\n";
-constexpr int kLogIndex = 16; // the log's place among the setup window's children
 
-bool ChoicesEnabled(HWND window)
+bool LogEndsWithMarker(const SetupWindow& setup)
 {
-    for (int id : {IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse})
-        if (!driver::Enabled(driver::Child(window, id)))
-            return false;
-    return true;
-}
-
-bool LogEndsWithMarker(HWND window)
-{
-    const std::wstring text = driver::Text(driver::Children(window).at(kLogIndex));
+    const std::wstring text = driver::Text(setup.Log());
     const std::wstring marker = kMarker;
     return text.size() >= marker.size() && text.substr(text.size() - marker.size()) == marker;
 }
@@ -71,10 +63,12 @@ int wmain()
 
     // The launcher: from the press on Open until the run has ended.
     Launched launched = release.Start();
-    HWND window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
-    if (!window)
+    SetupWindow setup;
+    setup.window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
+    HWND window = setup.window;
+    if (!window || !driver::AnswersWithin(window, 5000))
         return Fail("no setup window");
-    Sleep(500);
+    Sleep(500); // not a check: lets the first paint settle before the figure is read
     const SIZE_T fresh = WorkingSet(launched.process);
 
     // A quiet check first, so that the idle figure includes what the file
@@ -83,9 +77,11 @@ int wmain()
     HWND first = dialogs::WaitForFileDialog(launched.processId, L"Choose your disc image");
     if (!first || !dialogs::ChooseFile(first, iso))
         return Fail("the first file dialog did not work");
-    if (!driver::WaitUntil([&] { return release.ToolStarts().size() == 1 && ChoicesEnabled(window); }))
+    if (!driver::WaitUntil([&] { return release.ToolStarts().size() == 1 && setup.ChoicesEnabled(); }))
         return Fail("the quiet check did not end");
-    Sleep(1000);
+    if (!driver::WaitUntil([&] { return driver::Text(setup.Log()) == L"quiet\r\n"; }))
+        return Fail("the quiet check's line did not reach the log");
+    Sleep(1000); // not a check: the idle figure is read after a second of idleness
     const SIZE_T idle = WorkingSet(launched.process);
     release.WriteScenario(flood);
 
@@ -104,7 +100,7 @@ int wmain()
     DWORD longestSent = 0;
     SIZE_T largest = 0;
     int keys = 0;
-    while (!ChoicesEnabled(window)) {
+    while (!setup.ChoicesEnabled()) {
         largest = std::max(largest, WorkingSet(launched.process));
         longestKey = std::max(longestKey, driver::TabAnswerTime(window, 5000));
         ++keys;
@@ -118,7 +114,7 @@ int wmain()
     }
     const ULONGLONG launcherMs = GetTickCount64() - start;
     const ULONGLONG ended = GetTickCount64();
-    const bool markerLast = driver::WaitUntil([&] { return LogEndsWithMarker(window); }, 20000);
+    const bool markerLast = driver::WaitUntil([&] { return LogEndsWithMarker(setup); }, 20000);
     const ULONGLONG catchUpMs = GetTickCount64() - ended;
 
     PostMessageW(window, WM_CLOSE, 0, 0);

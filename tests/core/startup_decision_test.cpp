@@ -37,21 +37,23 @@ struct World {
     }
 };
 
+// What is on disk and held down at the start; named so that each case reads
+// as a sentence.
 struct Installed {
-    bool game = false;      // qarn.exe
-    bool data = false;      // data\default.xbe
-    bool marker = false;
+    bool gameExe = false;   // qarn.exe
+    bool gameData = false;  // data\default.xbe
+    bool marker = false;    // skip_launcher.txt
     bool shift = false;
-    std::string release;    // setup\version.txt, absent when empty
-    std::string installed;  // kit_version.txt, absent when empty
+    std::string release{};   // setup\version.txt, absent when empty
+    std::string installed{}; // kit_version.txt, absent when empty
 };
 
 StartupMode Decide(const Installed& setup, const std::wstring& commandLine, World* seen = nullptr)
 {
     World world;
-    if (setup.game)
+    if (setup.gameExe)
         world.present.insert(kInstall + L"\\qarn.exe");
-    if (setup.data)
+    if (setup.gameData)
         world.present.insert(kInstall + L"\\data\\default.xbe");
     if (setup.marker)
         world.present.insert(kLauncher + L"\\skip_launcher.txt");
@@ -78,24 +80,53 @@ TEST(StartupDecision, Table)
         StartupMode expected;
     } cases[] = {
         {"nothing installed", {}, L"", ModeSetup},
-        {"installed, no marker", {true, true, false, false, v1, v1}, L"", ModeHome},
-        {"marker", {true, true, true, false, v1, v1}, L"", ModeDirectStart},
-        {"marker with arguments", {true, true, true, false, v1, v1}, L"-x y", ModeDirectStart},
-        {"marker and Shift", {true, true, true, true, v1, v1}, L"", ModeHome},
-        {"marker and --settings", {true, true, true, false, v1, v1}, L"--settings", ModeHome},
-        {"--settings inside a word", {true, true, true, false, v1, v1}, L"a--settingsb", ModeHome},
-        {"--settings is not --setup", {true, true, false, false, v1, v1}, L"--settings", ModeHome},
-        {"--setup with marker", {true, true, true, false, v1, v1}, L"--setup", ModeSetup},
-        {"--setup is case-sensitive", {true, true, true, false, v1, v1}, L"--SETUP", ModeDirectStart},
-        {"--setup beats an update", {true, true, false, false, v1, "0.9\n"}, L"--setup", ModeSetup},
-        {"versions differ", {true, true, true, false, v1, "0.9\n"}, L"", ModeUpdate},
-        {"differ by a line end", {true, true, false, false, "1.0\r\n", "1.0\n"}, L"", ModeUpdate},
-        {"differ after 64 bytes", {true, true, true, false, long1, long2}, L"", ModeDirectStart},
-        {"no kit_version", {true, true, false, false, v1, ""}, L"", ModeUpdate},
-        {"update without qarn.exe", {false, true, false, false, v1, "0.9\n"}, L"", ModeUpdate},
-        {"no release version: no update", {true, true, false, false, "", "0.9\n"}, L"", ModeHome},
-        {"no data\\default.xbe: no update", {true, false, false, false, v1, "0.9\n"}, L"", ModeHome},
-        {"no game, marker", {false, false, true, false, v1, ""}, L"", ModeSetup},
+        {"installed, no marker",
+         {.gameExe = true, .gameData = true, .release = v1, .installed = v1}, L"", ModeHome},
+        {"marker",
+         {.gameExe = true, .gameData = true, .marker = true, .release = v1, .installed = v1},
+         L"", ModeDirectStart},
+        {"marker with arguments",
+         {.gameExe = true, .gameData = true, .marker = true, .release = v1, .installed = v1},
+         L"-x y", ModeDirectStart},
+        {"marker and Shift",
+         {.gameExe = true, .gameData = true, .marker = true, .shift = true, .release = v1,
+          .installed = v1},
+         L"", ModeHome},
+        {"marker and --settings",
+         {.gameExe = true, .gameData = true, .marker = true, .release = v1, .installed = v1},
+         L"--settings", ModeHome},
+        {"--settings inside a word",
+         {.gameExe = true, .gameData = true, .marker = true, .release = v1, .installed = v1},
+         L"a--settingsb", ModeHome},
+        {"--settings is not --setup",
+         {.gameExe = true, .gameData = true, .release = v1, .installed = v1},
+         L"--settings", ModeHome},
+        {"--setup with marker",
+         {.gameExe = true, .gameData = true, .marker = true, .release = v1, .installed = v1},
+         L"--setup", ModeSetup},
+        {"--setup is case-sensitive",
+         {.gameExe = true, .gameData = true, .marker = true, .release = v1, .installed = v1},
+         L"--SETUP", ModeDirectStart},
+        {"--setup beats an update",
+         {.gameExe = true, .gameData = true, .release = v1, .installed = "0.9\n"},
+         L"--setup", ModeSetup},
+        {"versions differ",
+         {.gameExe = true, .gameData = true, .marker = true, .release = v1, .installed = "0.9\n"},
+         L"", ModeUpdate},
+        {"differ by a line end",
+         {.gameExe = true, .gameData = true, .release = "1.0\r\n", .installed = "1.0\n"},
+         L"", ModeUpdate},
+        {"differ after 64 bytes",
+         {.gameExe = true, .gameData = true, .marker = true, .release = long1, .installed = long2},
+         L"", ModeDirectStart},
+        {"no kit_version", {.gameExe = true, .gameData = true, .release = v1}, L"", ModeUpdate},
+        {"update without qarn.exe",
+         {.gameData = true, .release = v1, .installed = "0.9\n"}, L"", ModeUpdate},
+        {"no release version: no update",
+         {.gameExe = true, .gameData = true, .installed = "0.9\n"}, L"", ModeHome},
+        {"no data\\default.xbe: no update",
+         {.gameExe = true, .release = v1, .installed = "0.9\n"}, L"", ModeHome},
+        {"no game, marker", {.marker = true, .release = v1}, L"", ModeSetup},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Decide(c.setup, c.commandLine), c.expected) << c.name;
@@ -104,20 +135,21 @@ TEST(StartupDecision, Table)
 TEST(StartupDecision, AsksForShiftOnlyWhenTheMarkerExists)
 {
     World seen;
-    Decide({true, false, false, true, "", ""}, L"", &seen);
+    Decide({.gameExe = true, .shift = true}, L"", &seen);
     EXPECT_EQ(seen.shiftQueries, 0);
-    Decide({true, false, true, true, "", ""}, L"", &seen);
+    Decide({.gameExe = true, .marker = true, .shift = true}, L"", &seen);
     EXPECT_EQ(seen.shiftQueries, 1);
 }
 
 TEST(StartupDecision, ReadsTheInstalledVersionOnlyForTheUpdateTest)
 {
     World seen;
-    Decide({true, false, false, false, "1\n", "1\n"}, L"", &seen);
+    Decide({.gameExe = true, .release = "1\n", .installed = "1\n"}, L"", &seen);
     EXPECT_EQ(seen.reads, std::vector<std::wstring>{kLauncher + L"\\setup\\version.txt"});
-    Decide({true, true, false, false, "1\n", "1\n"}, L"--setup", &seen);
+    Decide({.gameExe = true, .gameData = true, .release = "1\n", .installed = "1\n"},
+           L"--setup", &seen);
     EXPECT_EQ(seen.reads.size(), 1u) << "--setup skips the installed version";
-    Decide({true, true, false, false, "1\n", "1\n"}, L"", &seen);
+    Decide({.gameExe = true, .gameData = true, .release = "1\n", .installed = "1\n"}, L"", &seen);
     EXPECT_EQ(seen.reads.size(), 2u);
 }
 

@@ -1,7 +1,7 @@
 // The three windows at the display's scale: every static, push button and
 // tick shows its whole text. ./test runs this at 96 DPI with the others, then
-// again with Wine's display scale set to 144 and to 192 DPI (it names the
-// scale in VANTAROO_DISPLAY_DPI). The text is measured here, in a DPI-aware
+// again with Wine's display scale set to 120, 144, 168 and 192 DPI (it names
+// the scale in VANTAROO_DISPLAY_DPI). The text is measured here, in a DPI-aware
 // process of our own, in the font each control draws with; with
 // VANTAROO_SCREENSHOT_DIR set, each window is also saved as a picture.
 #include <gtest/gtest.h>
@@ -140,7 +140,14 @@ void SaveImage(HWND window, const wchar_t* name, int dpi)
     if (folder.empty())
         return;
     CreateDirectoryW(folder.c_str(), nullptr);
-    Sleep(300); // let every control finish painting
+    // Every control has finished painting once the picture stops changing.
+    EXPECT_TRUE(driver::WaitUntil(
+        [&] {
+            const std::vector<COLORREF> before = driver::ScreenPixels(window);
+            return driver::StaysTrueFor(200, [&] { return driver::ScreenPixels(window) == before; });
+        },
+        10000))
+        << "the picture of " << testing::PrintToString(std::wstring(name)) << " kept changing";
     const std::wstring path = folder + L"\\" + name + L"-" + std::to_wstring(dpi) + L".bmp";
     EXPECT_TRUE(driver::SaveScreenImage(window, path)) << path;
 }

@@ -19,6 +19,18 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     }
 }
 
+bool StaysTrueFor(DWORD periodMs, const std::function<bool()>& condition)
+{
+    const ULONGLONG end = GetTickCount64() + periodMs;
+    for (;;) {
+        if (!condition())
+            return false;
+        if (GetTickCount64() >= end)
+            return true;
+        Sleep(20);
+    }
+}
+
 namespace {
 
 struct TopSearch {

@@ -13,6 +13,10 @@ namespace driver {
 
 // Polls the condition every 20 ms until it holds or the time runs out.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
+// A quiet period: polls the condition every 20 ms for the whole time and is
+// false as soon as it fails. Only for checks that something did not happen,
+// where no event marks the moment it would have.
+bool StaysTrueFor(DWORD periodMs, const std::function<bool()>& condition);
 
 // A visible top-level window of the process with the class name (any class
 // when className is null); null when there is none.

@@ -4,23 +4,15 @@
 #include <iterator>
 #include <string>
 
+#include <optional>
+
 #include "base/names.h"
 #include "driver.h"
 #include "icon_file.h"
 #include "release.h"
+#include "theme/palette.h"
 
 namespace {
-
-constexpr int kPlayId = IdPlay;
-constexpr int kSettingsId = IdSettings;
-constexpr int kSetUpAgainId = IdSetUpAgain;
-constexpr int kTickId = IdStartStraightAway;
-
-constexpr COLORREF kBackground = RGB(22, 18, 40);
-constexpr COLORREF kAccent = RGB(255, 184, 28);
-constexpr COLORREF kAccentPressed = RGB(220, 150, 10);
-constexpr COLORREF kField = RGB(52, 44, 92);
-constexpr COLORREF kButtonPressed = RGB(72, 62, 122);
 
 std::wstring MarkerPath(const Release& release)
 {
@@ -30,15 +22,6 @@ std::wstring MarkerPath(const Release& release)
 std::wstring GameCommandLine(const std::wstring& install)
 {
     return L"\"" + install + L"\\qarn.exe\" ";
-}
-
-// The home window of a newly started launcher, shown and with Play focused.
-HWND WaitForHome(const Launched& launched)
-{
-    HWND window = driver::WaitForTopWindow(launched.processId, kHomeClassName);
-    if (window)
-        driver::WaitUntil([&] { return driver::Focused(window) == driver::Child(window, kPlayId); });
-    return window;
 }
 
 // A pixel of the window's client area, read from the screen.
@@ -53,23 +36,65 @@ bool WaitForPixel(HWND window, int x, int y, COLORREF expected)
     return driver::WaitUntil([&] { return ClientPixel(window, x, y) == expected; }, 5000);
 }
 
-std::string Rgb(COLORREF colour)
+std::string RgbText(COLORREF colour)
 {
     return std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + ","
         + std::to_string(GetBValue(colour));
 }
 
-TEST(HomeWindow, OpensWithItsControlsPlayFocusedAndTheTickClearEvenWithTheMarker)
-{
-    Release release;
-    release.InstallGame(release.DefaultInstallFolder());
-    WriteBytes(MarkerPath(release), "keep");
+// A release of its own with an installed game, and its launcher showing the
+// home window. A table's cases call Open again: each call lays out a fresh
+// release.
+class HomeWindow : public testing::Test {
+protected:
+    bool Open(const wchar_t* arguments = L"")
+    {
+        LayOut();
+        return StartLauncher(arguments);
+    }
 
+    // The two halves of Open, for a test that changes the release in between.
+    void LayOut()
+    {
+        window = nullptr;
+        release.emplace();
+        install = release->DefaultInstallFolder();
+        release->InstallGame(install);
+    }
+
+    // Starts the launcher and waits for the home window with Play focused;
+    // false when the window did not come.
+    bool StartLauncher(const wchar_t* arguments = L"")
+    {
+        launched = release->Start(arguments);
+        window = driver::WaitForTopWindow(launched.processId, kHomeClassName);
+        if (!window)
+            return false;
+        driver::WaitUntil([&] { return driver::Focused(window) == Control(IdPlay); });
+        return true;
+    }
+
+    HWND Control(int id) const { return driver::Child(window, id); }
+
+    void CloseAndExpectExitZero()
+    {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(release->WaitForExit(launched), 0u);
+    }
+
+    std::optional<Release> release;
+    std::wstring install;
+    Launched launched;
+    HWND window = nullptr;
+};
+
+TEST_F(HomeWindow, OpensWithItsControlsPlayFocusedAndTheTickClearEvenWithTheMarker)
+{
+    LayOut();
+    WriteBytes(MarkerPath(*release), "keep");
     // The marker would start the game at once; --settings shows the window.
-    Launched launched = release.Start(L"--settings");
-    HWND window = WaitForHome(launched);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(driver::Text(window), L"Vantaroo");
+    ASSERT_TRUE(StartLauncher(L"--settings"));
+    EXPECT_EQ(driver::Text(window), kHomeTitle);
     const SIZE client = driver::ClientSize(window);
     EXPECT_EQ(client.cx, 520);
     EXPECT_EQ(client.cy, 300);
@@ -79,18 +104,21 @@ TEST(HomeWindow, OpensWithItsControlsPlayFocusedAndTheTickClearEvenWithTheMarker
               WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
     EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
 
+    constexpr LONG kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
+    constexpr LONG kTick = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
     struct Expected {
         int id;
         const wchar_t* text;
         RECT rect;
         LONG style;
     } expected[] = {
-        {kPlayId, L"Play", {28, 150, 248, 206}, 0x5001000B},
-        {kSettingsId, L"Settings", {262, 150, 372, 206}, 0x5001000B},
-        {kSetUpAgainId, L"Set up again", {382, 150, 492, 206}, 0x5001000B},
-        {kTickId, L"Start the game straight away next time (hold Shift to see this window)",
-         {28, 232, 492, 256}, 0x50010003},
+        {IdPlay, L"Play", {28, 150, 248, 206}, kButton},
+        {IdSettings, L"Settings", {262, 150, 372, 206}, kButton},
+        {IdSetUpAgain, L"Set up again", {382, 150, 492, 206}, kButton},
+        {IdStartStraightAway, L"Start the game straight away next time (hold Shift to see this window)",
+         {28, 232, 492, 256}, kTick},
     };
+    // In creation order, which is the Tab order.
     const std::vector<HWND> children = driver::Children(window);
     ASSERT_EQ(children.size(), std::size(expected));
     for (size_t i = 0; i < children.size(); ++i) {
@@ -106,17 +134,16 @@ TEST(HomeWindow, OpensWithItsControlsPlayFocusedAndTheTickClearEvenWithTheMarker
         EXPECT_EQ(rect.bottom, expected[i].rect.bottom);
         EXPECT_EQ(GetWindowLongW(child, GWL_STYLE) & ~WS_GROUP, expected[i].style & ~WS_GROUP);
     }
-    EXPECT_FALSE(driver::Checked(driver::Child(window, kTickId)));
-    EXPECT_EQ(driver::Focused(window), driver::Child(window, kPlayId));
-    EXPECT_EQ(ReadBytes(MarkerPath(release)), "keep") << "opening the window leaves the marker alone";
+    EXPECT_FALSE(driver::Checked(Control(IdStartStraightAway)));
+    EXPECT_EQ(driver::Focused(window), Control(IdPlay));
+    EXPECT_EQ(ReadBytes(MarkerPath(*release)), "keep") << "opening the window leaves the marker alone";
 
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    CloseAndExpectExitZero();
 }
 
 // Play by click and by Enter: the window goes, then the game starts with no
 // arguments of the launcher's own, from the install folder.
-TEST(HomeWindow, PlayClosesTheWindowAndStartsTheGameWithoutTheLaunchersArguments)
+TEST_F(HomeWindow, PlayClosesTheWindowAndStartsTheGameWithoutTheLaunchersArguments)
 {
     enum How { Click, Enter };
     struct Case {
@@ -130,82 +157,58 @@ TEST(HomeWindow, PlayClosesTheWindowAndStartsTheGameWithoutTheLaunchersArguments
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Release release;
-        const std::wstring install = release.DefaultInstallFolder();
-        release.InstallGame(install);
-
-        Launched launched = release.Start(c.arguments);
-        HWND window = WaitForHome(launched);
-        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(Open(c.arguments));
         if (c.how == Click)
-            driver::ClickId(window, kPlayId);
+            driver::ClickId(window, IdPlay);
         else
             driver::PressKeys(window, {VK_RETURN});
-        ASSERT_EQ(release.WaitForExit(launched), 0u);
+        ASSERT_EQ(release->WaitForExit(launched), 0u);
         EXPECT_FALSE(IsWindow(window));
-        ASSERT_TRUE(driver::WaitUntil([&] { return !release.GameStarts().empty(); }));
-        const auto starts = release.GameStarts();
+        ASSERT_TRUE(driver::WaitUntil([&] { return !release->GameStarts().empty(); }));
+        const auto starts = release->GameStarts();
         ASSERT_EQ(starts.size(), 1u);
         EXPECT_EQ(starts[0].commandLine, GameCommandLine(install));
         EXPECT_EQ(starts[0].folder, install);
     }
 }
 
-TEST(HomeWindow, EnterOnAnotherControlIsNotPlay)
+TEST_F(HomeWindow, EnterOnAnotherControlIsNotPlay)
 {
-    Release release;
-    release.InstallGame(release.DefaultInstallFolder());
-
-    Launched launched = release.Start();
-    HWND window = WaitForHome(launched);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Open());
     // Tab moves the focus from Play to Settings; Enter there starts nothing.
     driver::PressKeys(window, {VK_TAB});
-    ASSERT_TRUE(driver::WaitUntil(
-        [&] { return driver::Focused(window) == driver::Child(window, kSettingsId); }, 3000));
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Focused(window) == Control(IdSettings); }, 3000));
     driver::PressKeys(window, {VK_RETURN});
-    EXPECT_EQ(release.WaitForExit(launched, 700), STILL_ACTIVE);
+    EXPECT_TRUE(driver::StaysTrueFor(700, [&] { return StillRunning(launched); }));
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_TRUE(release.GameStarts().empty());
+    EXPECT_TRUE(release->GameStarts().empty());
 
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    CloseAndExpectExitZero();
 }
 
-TEST(HomeWindow, CloseBoxEndsWithoutTheGame)
+TEST_F(HomeWindow, CloseBoxEndsWithoutTheGame)
 {
-    Release release;
-    release.InstallGame(release.DefaultInstallFolder());
-
-    Launched launched = release.Start(L"--fullscreen");
-    HWND window = WaitForHome(launched);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Open(L"--fullscreen"));
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(release.WaitForExit(launched), 0u);
-    Sleep(500); // a game started by mistake would have recorded itself by now
-    EXPECT_TRUE(release.GameStarts().empty());
+    EXPECT_EQ(release->WaitForExit(launched), 0u);
+    // A game started by mistake would record itself within this time.
+    EXPECT_TRUE(driver::StaysTrueFor(500, [&] { return release->GameStarts().empty(); }));
 }
 
-TEST(HomeWindow, PlayWithAGameThatCannotStartLeadsToTheSetupWindow)
+TEST_F(HomeWindow, PlayWithAGameThatCannotStartLeadsToTheSetupWindow)
 {
-    Release release;
-    const std::wstring install = release.DefaultInstallFolder();
-    release.InstallGame(install);
-
-    Launched launched = release.Start();
-    HWND window = WaitForHome(launched);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Open());
     // The game breaks while the window is up.
     WriteBytes(install + L"\\qarn.exe", "not a program");
-    driver::ClickId(window, kPlayId);
+    driver::ClickId(window, IdPlay);
 
     HWND setup = driver::WaitForTopWindow(launched.processId, kSetupClassName);
     ASSERT_NE(setup, nullptr);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(driver::Text(setup), kSetupTitle);
-    EXPECT_TRUE(release.GameStarts().empty());
+    EXPECT_TRUE(release->GameStarts().empty());
     PostMessageW(setup, WM_CLOSE, 0, 0);
-    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    EXPECT_EQ(release->WaitForExit(launched), 0u);
 }
 
 // Ends another process at the end of a test, whatever happened in it.
@@ -229,17 +232,12 @@ struct ProcessCloser {
     }
 };
 
-TEST(HomeWindow, SetUpAgainStartsASecondLauncherInSetupModeAndEnds)
+TEST_F(HomeWindow, SetUpAgainStartsASecondLauncherInSetupModeAndEnds)
 {
-    Release release;
-    release.InstallGame(release.DefaultInstallFolder());
-    const std::wstring launcher = release.Folder() + L"\\Vantaroo.exe";
-
-    Launched launched = release.Start(L"--fullscreen");
-    HWND window = WaitForHome(launched);
-    ASSERT_NE(window, nullptr);
-    driver::ClickId(window, kSetUpAgainId);
-    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    ASSERT_TRUE(Open(L"--fullscreen"));
+    const std::wstring launcher = release->Folder() + L"\\Vantaroo.exe";
+    driver::ClickId(window, IdSetUpAgain);
+    EXPECT_EQ(release->WaitForExit(launched), 0u);
 
     // The second launcher shows its setup window, since it got "--setup".
     ProcessCloser second;
@@ -266,30 +264,27 @@ TEST(HomeWindow, SetUpAgainStartsASecondLauncherInSetupModeAndEnds)
     std::wstring directory = start.currentDirectory;
     if (directory.size() > 3 && directory.back() == L'\\')
         directory.pop_back();
-    EXPECT_EQ(directory, release.Folder());
-    EXPECT_TRUE(release.GameStarts().empty());
+    EXPECT_EQ(directory, release->Folder());
+    EXPECT_TRUE(release->GameStarts().empty());
 }
 
-TEST(HomeWindow, SetUpAgainEndsWithZeroEvenWhenTheLauncherCannotBeStartedAgain)
+TEST_F(HomeWindow, SetUpAgainEndsWithZeroEvenWhenTheLauncherCannotBeStartedAgain)
 {
-    Release release;
-    release.InstallGame(release.DefaultInstallFolder());
-
-    Launched launched = release.Start();
-    HWND window = WaitForHome(launched);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Open());
     // Take the program away from under the running launcher.
-    if (!MoveFileW((release.Folder() + L"\\Vantaroo.exe").c_str(),
-                   (release.Folder() + L"\\moved.bin").c_str())) {
+    if (!MoveFileW((release->Folder() + L"\\Vantaroo.exe").c_str(),
+                   (release->Folder() + L"\\moved.bin").c_str())) {
         PostMessageW(window, WM_CLOSE, 0, 0);
         GTEST_SKIP() << "the running program cannot be moved here";
     }
-    driver::ClickId(window, kSetUpAgainId);
-    EXPECT_EQ(release.WaitForExit(launched), 0u);
-    EXPECT_TRUE(driver::TopWindowsOfClass(kSetupClassName).empty());
+    driver::ClickId(window, IdSetUpAgain);
+    EXPECT_EQ(release->WaitForExit(launched), 0u);
+    // A second launcher, had one started, would show its setup window by then.
+    EXPECT_TRUE(driver::StaysTrueFor(
+        500, [] { return driver::TopWindowsOfClass(kSetupClassName).empty(); }));
 }
 
-TEST(HomeWindow, TickWritesOrRemovesTheMarkerAndTheNextStartFollowsIt)
+TEST_F(HomeWindow, TickWritesOrRemovesTheMarkerAndTheNextStartFollowsIt)
 {
     struct Case {
         const char* name;
@@ -304,85 +299,76 @@ TEST(HomeWindow, TickWritesOrRemovesTheMarkerAndTheNextStartFollowsIt)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Release release;
-        const std::wstring install = release.DefaultInstallFolder();
-        release.InstallGame(install);
+        LayOut();
+        const std::wstring marker = MarkerPath(*release);
         if (c.markerBefore)
-            WriteBytes(MarkerPath(release), c.markerBefore);
-
-        Launched launched = release.Start(c.markerBefore ? L"--settings" : L"");
-        HWND window = WaitForHome(launched);
-        ASSERT_NE(window, nullptr);
-        HWND tick = driver::Child(window, kTickId);
+            WriteBytes(marker, c.markerBefore);
+        ASSERT_TRUE(StartLauncher(c.markerBefore ? L"--settings" : L""));
+        HWND tick = Control(IdStartStraightAway);
         for (int click = 1; click <= c.clicks; ++click) {
             const bool checked = click % 2 == 1;
             driver::Click(tick);
             ASSERT_TRUE(driver::WaitUntil([&] {
-                return driver::Checked(tick) == checked && Exists(MarkerPath(release)) == checked
-                    && (!checked || ReadBytes(MarkerPath(release)).empty());
+                return driver::Checked(tick) == checked && Exists(marker) == checked
+                    && (!checked || ReadBytes(marker).empty());
             })) << "after click " << click;
         }
         PostMessageW(window, WM_CLOSE, 0, 0);
-        ASSERT_EQ(release.WaitForExit(launched), 0u);
-        EXPECT_EQ(Exists(MarkerPath(release)), c.markerAfter);
-        EXPECT_TRUE(release.GameStarts().empty());
+        ASSERT_EQ(release->WaitForExit(launched), 0u);
+        EXPECT_EQ(Exists(marker), c.markerAfter);
+        EXPECT_TRUE(release->GameStarts().empty());
 
         // The next plain start follows the marker: the game at once, or the window.
-        Launched next = release.Start();
+        Launched next = release->Start();
         if (c.markerAfter) {
-            EXPECT_EQ(release.WaitForExit(next), 0u);
+            EXPECT_EQ(release->WaitForExit(next), 0u);
             EXPECT_TRUE(driver::TopWindows(next.processId).empty());
-            ASSERT_TRUE(driver::WaitUntil([&] { return !release.GameStarts().empty(); }));
-            EXPECT_EQ(release.GameStarts()[0].commandLine, GameCommandLine(install));
+            ASSERT_TRUE(driver::WaitUntil([&] { return !release->GameStarts().empty(); }));
+            EXPECT_EQ(release->GameStarts()[0].commandLine, GameCommandLine(install));
         } else {
-            HWND home = WaitForHome(next);
+            HWND home = driver::WaitForTopWindow(next.processId, kHomeClassName);
             ASSERT_NE(home, nullptr);
             PostMessageW(home, WM_CLOSE, 0, 0);
-            EXPECT_EQ(release.WaitForExit(next), 0u);
+            EXPECT_EQ(release->WaitForExit(next), 0u);
         }
     }
 }
 
 // The look, read from the screen: background, button faces with their
 // rounded corners, and the game icon when the install folder has one.
-TEST(HomeWindow, PaintsTheDarkLookAndTheGameIcon)
+TEST_F(HomeWindow, PaintsTheDarkLookAndTheGameIcon)
 {
     const COLORREF iconColour = RGB(30, 200, 120);
     for (bool withIcon : {true, false}) {
         SCOPED_TRACE(withIcon ? "with qarn.ico" : "without qarn.ico");
-        Release release;
-        const std::wstring install = release.DefaultInstallFolder();
-        release.InstallGame(install);
+        LayOut();
         if (withIcon)
             WriteBytes(install + L"\\qarn.ico", icon_file::SolidIcon(96, iconColour));
-
-        Launched launched = release.Start();
-        HWND window = WaitForHome(launched);
-        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(StartLauncher());
         SetForegroundWindow(window);
-        ASSERT_TRUE(WaitForPixel(window, 8, 8, kBackground)) << Rgb(ClientPixel(window, 8, 8));
+        ASSERT_TRUE(WaitForPixel(window, 8, 8, BackgroundColour)) << RgbText(ClientPixel(window, 8, 8));
 
         struct Probe {
             const char* what;
             int x, y;
             COLORREF colour;
         } probes[] = {
-            {"background top left", 8, 8, kBackground},
-            {"background bottom right", 510, 290, kBackground},
-            {"background between the buttons", 255, 178, kBackground},
-            {"Play face", 48, 160, kAccent},
-            {"Play face, lower right", 240, 200, kAccent},
-            {"Play's rounded corner", 28, 150, kBackground},
-            {"Settings face", 272, 160, kField},
-            {"Settings' rounded corner", 371, 205, kBackground},
-            {"Set up again face", 392, 160, kField},
-            {"Set up again face, lower right", 488, 200, kField},
-            {"left of the icon", 27, 60, kBackground},
-            {"right of the icon", 124, 60, kBackground},
-            {"above the icon", 60, 25, kBackground},
-            {"icon top left", 28, 26, withIcon ? iconColour : kBackground},
-            {"icon centre", 76, 74, withIcon ? iconColour : kBackground},
-            {"icon bottom right", 123, 121, withIcon ? iconColour : kBackground},
+            {"background top left", 8, 8, BackgroundColour},
+            {"background bottom right", 510, 290, BackgroundColour},
+            {"background between the buttons", 255, 178, BackgroundColour},
+            {"Play face", 48, 160, AccentColour},
+            {"Play face, lower right", 240, 200, AccentColour},
+            {"Play's rounded corner", 28, 150, BackgroundColour},
+            {"Settings face", 272, 160, FieldColour},
+            {"Settings' rounded corner", 371, 205, BackgroundColour},
+            {"Set up again face", 392, 160, FieldColour},
+            {"Set up again face, lower right", 488, 200, FieldColour},
+            {"left of the icon", 27, 60, BackgroundColour},
+            {"right of the icon", 124, 60, BackgroundColour},
+            {"above the icon", 60, 25, BackgroundColour},
+            {"icon top left", 28, 26, withIcon ? iconColour : BackgroundColour},
+            {"icon centre", 76, 74, withIcon ? iconColour : BackgroundColour},
+            {"icon bottom right", 123, 121, withIcon ? iconColour : BackgroundColour},
         };
         // The buttons paint after their parent: give the whole window time.
         driver::WaitUntil(
@@ -395,59 +381,52 @@ TEST(HomeWindow, PaintsTheDarkLookAndTheGameIcon)
             5000);
         for (const Probe& probe : probes) {
             const COLORREF actual = ClientPixel(window, probe.x, probe.y);
-            EXPECT_EQ(actual, probe.colour) << probe.what << ": " << Rgb(actual);
+            EXPECT_EQ(actual, probe.colour) << probe.what << ": " << RgbText(actual);
         }
         // The tick's text is light on the dark background.
-        HWND tick = driver::Child(window, kTickId);
-        EXPECT_TRUE(driver::ShowsColour(tick, RGB(244, 240, 255)));
-        EXPECT_TRUE(driver::ShowsColour(tick, kBackground));
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(release.WaitForExit(launched), 0u);
+        HWND tick = Control(IdStartStraightAway);
+        EXPECT_TRUE(driver::ShowsColour(tick, TextColour));
+        EXPECT_TRUE(driver::ShowsColour(tick, BackgroundColour));
+        CloseAndExpectExitZero();
     }
 }
 
 // A held-down button darkens; the focus rectangle shows only on the focused one.
-TEST(HomeWindow, PressedFacesAndTheFocusRectangle)
+TEST_F(HomeWindow, PressedFacesAndTheFocusRectangle)
 {
-    Release release;
-    release.InstallGame(release.DefaultInstallFolder());
-
-    Launched launched = release.Start();
-    HWND window = WaitForHome(launched);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Open());
     SetForegroundWindow(window);
-    ASSERT_TRUE(WaitForPixel(window, 48, 160, kAccent));
-    ASSERT_TRUE(WaitForPixel(window, 272, 160, kField));
-    ASSERT_TRUE(WaitForPixel(window, 392, 160, kField));
+    ASSERT_TRUE(WaitForPixel(window, 48, 160, AccentColour));
+    ASSERT_TRUE(WaitForPixel(window, 272, 160, FieldColour));
+    ASSERT_TRUE(WaitForPixel(window, 392, 160, FieldColour));
 
     // Along the line 4 pixels inside the top edge: dotted on Play, plain on Settings.
     int playDots = 0;
     for (int x = 40; x < 80; ++x)
-        playDots += ClientPixel(window, x, 154) != kAccent;
+        playDots += ClientPixel(window, x, 154) != AccentColour;
     EXPECT_GT(playDots, 5);
     for (int x = 274; x < 314; ++x)
-        EXPECT_EQ(ClientPixel(window, x, 154), kField) << x;
+        EXPECT_EQ(ClientPixel(window, x, 154), FieldColour) << x;
 
     struct Case {
         int id;
         int x, y;
         COLORREF pressed, released;
     } cases[] = {
-        {kPlayId, 48, 160, kAccentPressed, kAccent},
-        {kSettingsId, 272, 160, kButtonPressed, kField},
-        {kSetUpAgainId, 392, 160, kButtonPressed, kField},
+        {IdPlay, 48, 160, AccentPressedColour, AccentColour},
+        {IdSettings, 272, 160, ButtonPressedColour, FieldColour},
+        {IdSetUpAgain, 392, 160, ButtonPressedColour, FieldColour},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
-        HWND button = driver::Child(window, c.id);
+        HWND button = Control(c.id);
         PostMessageW(button, BM_SETSTATE, TRUE, 0);
-        EXPECT_TRUE(WaitForPixel(window, c.x, c.y, c.pressed)) << Rgb(ClientPixel(window, c.x, c.y));
+        EXPECT_TRUE(WaitForPixel(window, c.x, c.y, c.pressed)) << RgbText(ClientPixel(window, c.x, c.y));
         PostMessageW(button, BM_SETSTATE, FALSE, 0);
-        EXPECT_TRUE(WaitForPixel(window, c.x, c.y, c.released)) << Rgb(ClientPixel(window, c.x, c.y));
+        EXPECT_TRUE(WaitForPixel(window, c.x, c.y, c.released)) << RgbText(ClientPixel(window, c.x, c.y));
     }
-    EXPECT_TRUE(release.GameStarts().empty());
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    EXPECT_TRUE(release->GameStarts().empty());
+    CloseAndExpectExitZero();
 }
 
 } // namespace

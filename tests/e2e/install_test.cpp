@@ -14,6 +14,7 @@
 #include "icon_file.h"
 #include "release.h"
 #include "setup_view.h"
+#include "text_wait.h"
 
 namespace {
 
@@ -234,8 +235,8 @@ TEST_F(Installation, DlcListTwiceTheSameFolderThenClearList)
     EXPECT_TRUE(Exists(listed[0])) << listed[0];
     EXPECT_EQ(LastToolArguments(),
               L"--check-dlc \"" + listed[0] + L"\" --check-dlc \"" + listed[0] + L"\" ");
-    EXPECT_EQ(driver::Text(setup.DlcStatus()), L"DLC accepted");
-    EXPECT_TRUE(ShowsOnlyColour(setup.DlcStatus(), kOkColour));
+    EXPECT_TRUE(TextBecomes(setup.DlcStatus(), L"DLC accepted"));
+    EXPECT_TRUE(ShowsOnlyColour(setup.DlcStatus(), StatusOkColour));
 
     // The list's verdict: the tool rejecting the list shows its reason. (The
     // tool is told to, rather than a folder being removed: the picker's shell
@@ -247,19 +248,20 @@ TEST_F(Installation, DlcListTwiceTheSameFolderThenClearList)
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 3; }));
     ASSERT_TRUE(setup.WaitForIdle());
     EXPECT_EQ(driver::ListItems(setup.DlcList()).size(), 3u);
-    EXPECT_EQ(driver::Text(setup.DlcStatus()), L"A DLC folder is missing");
-    EXPECT_TRUE(ShowsOnlyColour(setup.DlcStatus(), kFailedColour));
+    EXPECT_TRUE(TextBecomes(setup.DlcStatus(), L"A DLC folder is missing"));
+    EXPECT_TRUE(ShowsOnlyColour(setup.DlcStatus(), StatusFailedColour));
 
     // A cancelled picker changes nothing and runs nothing.
     CancelPicker(IdAddDlc);
-    Sleep(300);
+    EXPECT_TRUE(driver::StaysTrueFor(300, [&] { return ToolStartCount() == 3; }));
     EXPECT_EQ(ToolStartCount(), 3u);
     EXPECT_EQ(driver::ListItems(setup.DlcList()).size(), 3u);
 
     driver::ClickId(setup.window, IdClearList);
     ASSERT_TRUE(driver::WaitUntil([&] { return driver::ListItems(setup.DlcList()).empty(); }));
-    EXPECT_EQ(driver::Text(setup.DlcStatus()), L"");
-    Sleep(300);
+    EXPECT_TRUE(TextBecomes(setup.DlcStatus(), L""));
+    EXPECT_TRUE(driver::StaysTrueFor(300, [&] { return ToolStartCount() == 3; }))
+        << "Clear list runs nothing";
     EXPECT_EQ(ToolStartCount(), 3u) << "Clear list runs nothing";
     EXPECT_TRUE(setup.ChoicesEnabled());
 }
@@ -270,7 +272,8 @@ TEST_F(Installation, BrowseAppliesTheTitleRuleAndCancelChangesNothing)
     EXPECT_EQ(InstallFolder(), release.DefaultInstallFolder());
 
     CancelPicker(IdBrowse);
-    Sleep(200);
+    EXPECT_TRUE(driver::StaysTrueFor(
+        200, [&] { return InstallFolder() == release.DefaultInstallFolder(); }));
     EXPECT_EQ(InstallFolder(), release.DefaultInstallFolder());
 
     const std::wstring games = release.Folder() + L"\\My Games";
@@ -320,9 +323,11 @@ TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
     driver::Click(setup.AndroidTick());
     ASSERT_TRUE(driver::WaitUntil([&] { return driver::Checked(setup.AndroidTick()); }));
 
+    ASSERT_TRUE(TextBecomes(setup.MainStatus(), L"Looking at the disc"));
     const std::wstring statusBefore = driver::Text(setup.MainStatus());
     ASSERT_EQ(statusBefore, L"Looking at the disc");
-    ASSERT_FALSE(driver::Text(setup.Log()).empty());
+    ASSERT_TRUE(driver::WaitUntil([&] { return !driver::Text(setup.Log()).empty(); }));
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::ProgressPosition(setup.Progress()) == 30; }));
     ASSERT_EQ(driver::ProgressPosition(setup.Progress()), 30);
     PressInstall();
     const std::wstring install = InstallFolder();
@@ -341,15 +346,16 @@ TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
     EXPECT_TRUE(driver::Enabled(setup.Button(IdTerms)));
     Go(1);
     ASSERT_TRUE(WaitForStatus(L"Building"));
+    driver::WaitUntil([&] { return driver::ProgressPosition(setup.Progress()) == 50; });
     EXPECT_EQ(driver::ProgressPosition(setup.Progress()), 50);
     Go(2);
 
     ASSERT_TRUE(WaitForStatus(kReady));
     ASSERT_TRUE(driver::WaitUntil([&] { return driver::Enabled(setup.Button(IdMain)); }));
-    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Play");
+    EXPECT_TRUE(TextBecomes(setup.Button(IdMain), L"Play"));
     // The build's result line changed nothing and went nowhere.
     EXPECT_EQ(driver::Text(setup.SourceStatus()), L"Disc accepted");
-    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), kOkColour));
+    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), StatusOkColour));
     EXPECT_EQ(driver::Text(setup.Log()).find(L"result line"), std::wstring::npos);
     EXPECT_TRUE(setup.ChoicesDisabled());
     EXPECT_TRUE(driver::Enabled(setup.ShortcutTick()));
@@ -467,7 +473,7 @@ TEST_F(Installation, ClosingDuringTheRunAsksAndYesLeavesTheToolRunning)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(driver::MessageBoxText(box), L"Setup is still running. Close anyway?");
     driver::AnswerDialog(box, IDNO);
-    Sleep(300);
+    EXPECT_TRUE(driver::StaysTrueFor(300, [&] { return StillRunning(launched); }));
     EXPECT_EQ(release.WaitForExit(launched, 0), STILL_ACTIVE);
     EXPECT_FALSE(setup.InstallEnabled()) << "the run goes on";
 
@@ -491,14 +497,14 @@ TEST_F(Installation, UpdateRunRecordsTheFolderAndMakesTheShortcut)
     release.InstallGame(release.DefaultInstallFolder(), "0.9.0\n");
     Start();
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 1; }));
-    EXPECT_EQ(driver::Text(setup.SourceEdit()), L"Using the game files already installed");
-    EXPECT_EQ(driver::Text(setup.MainStatus()), L"Updating the game to this version...");
+    EXPECT_TRUE(TextBecomes(setup.SourceEdit(), L"Using the game files already installed"));
+    EXPECT_TRUE(TextBecomes(setup.MainStatus(), L"Updating the game to this version..."));
     EXPECT_EQ(LastToolArguments(), L"--rebuild --dest \"" + release.DefaultInstallFolder() + L"\"");
     currentDest = release.DefaultInstallFolder();
     Go(1);
     Go(2);
     ASSERT_TRUE(WaitForStatus(kReady));
-    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Play");
+    EXPECT_TRUE(TextBecomes(setup.Button(IdMain), L"Play"));
     EXPECT_TRUE(Exists(release.Folder() + L"\\install_location.txt"));
     EXPECT_TRUE(Exists(DesktopShortcut()));
     PostMessageW(setup.window, WM_CLOSE, 0, 0);
@@ -554,6 +560,7 @@ TEST_F(Installation, TheCloseQuestionAnswersRealKeysDuringAFlood)
     const ULONGLONG pressed = GetTickCount64();
     ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(box); }, 5000));
     EXPECT_LT(GetTickCount64() - pressed, 1000u) << "N took too long";
+    EXPECT_TRUE(driver::StaysTrueFor(300, [&] { return StillRunning(launched); }));
     EXPECT_EQ(release.WaitForExit(launched, 0), STILL_ACTIVE);
     EXPECT_FALSE(setup.InstallEnabled()) << "the run goes on";
 
@@ -582,7 +589,7 @@ TEST_F(Installation, PlayWithAGameThatCannotStartKeepsTheWindow)
     ASSERT_TRUE(WaitForStatus(kReady));
     WriteBytes(currentDest + L"\\qarn.exe", "not a program");
     driver::ClickId(setup.window, IdMain);
-    EXPECT_EQ(release.WaitForExit(launched, 1500), STILL_ACTIVE);
+    EXPECT_TRUE(driver::StaysTrueFor(1500, [&] { return StillRunning(launched); }));
     EXPECT_TRUE(IsWindowVisible(setup.window));
     EXPECT_TRUE(driver::Enabled(setup.Button(IdMain)));
     EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Play");
@@ -603,7 +610,7 @@ TEST_F(Installation, AFailedUpdateRunSaysSoAndWaitsForASource)
     Go(2);
     ASSERT_TRUE(WaitForStatus(kFailed));
     ASSERT_TRUE(setup.WaitForIdle());
-    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Install");
+    EXPECT_TRUE(TextBecomes(setup.Button(IdMain), L"Install"));
     EXPECT_FALSE(setup.InstallEnabled());
     EXPECT_FALSE(Exists(release.Folder() + L"\\install_location.txt"));
     EXPECT_FALSE(Exists(DesktopShortcut()));
@@ -622,7 +629,7 @@ TEST_F(Installation, ADlcCheckThatCouldNotRunDoesNotBlockInstall)
     ASSERT_TRUE(driver::WaitUntil(
         [&] { return driver::Text(setup.DlcStatus()) == L"The check could not run."; }));
     ASSERT_TRUE(setup.WaitForIdle());
-    EXPECT_TRUE(ShowsOnlyColour(setup.DlcStatus(), kOkColour));
+    EXPECT_TRUE(ShowsOnlyColour(setup.DlcStatus(), StatusOkColour));
     EXPECT_TRUE(setup.InstallEnabled());
 }
 
@@ -635,8 +642,12 @@ TEST_F(Installation, DuringARunNoOtherRunStartsAndTheFocusMovesOn)
     AcceptSource();
     SetForegroundWindow(setup.window);
     HWND install = setup.Button(IdMain);
-    for (int presses = 0; presses < 12 && driver::Focused(setup.window) != install; ++presses)
+    // Each press is followed by waiting for the focus to move on.
+    for (int presses = 0; presses < 12 && driver::Focused(setup.window) != install; ++presses) {
+        const HWND before = driver::Focused(setup.window);
         driver::PressKeys(setup.window, {VK_TAB});
+        driver::WaitUntil([&] { return driver::Focused(setup.window) != before; }, 3000);
+    }
     ASSERT_EQ(driver::Focused(setup.window), install);
     currentDest = InstallFolder();
     driver::PressKeys(setup.window, {VK_SPACE});
@@ -650,7 +661,15 @@ TEST_F(Installation, DuringARunNoOtherRunStartsAndTheFocusMovesOn)
     for (int id : {IdMain, IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse})
         PostMessageW(setup.window, WM_COMMAND, id, 0);
     ASSERT_TRUE(driver::AnswersWithin(setup.window, 5000));
-    Sleep(300);
+    // The commands were posted, so no reply marks their handling: a run or
+    // dialog they started would show within this time.
+    const auto noDialog = [&] {
+        for (HWND window : driver::TopWindows(launched.processId))
+            if (driver::ClassName(window) == L"#32770")
+                return false;
+        return true;
+    };
+    EXPECT_TRUE(driver::StaysTrueFor(500, [&] { return ToolStartCount() == 2 && noDialog(); }));
     EXPECT_EQ(ToolStartCount(), 2u);
     for (HWND window : driver::TopWindows(launched.processId))
         EXPECT_NE(driver::ClassName(window), L"#32770") << "a dialog opened: " << driver::Text(window);

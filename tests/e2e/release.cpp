@@ -184,6 +184,11 @@ DWORD Release::WaitForExit(const Launched& launched, DWORD timeoutMs)
     return code;
 }
 
+bool StillRunning(const Launched& launched)
+{
+    return launched.process && WaitForSingleObject(launched.process, 0) == WAIT_TIMEOUT;
+}
+
 std::vector<StartRecord> Release::GameStarts() const
 {
     return ReadRecords(root_ + L"\\game-starts.txt");

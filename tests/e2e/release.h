@@ -51,6 +51,9 @@ private:
     std::vector<HANDLE> processes_;
 };
 
+// Whether the started process has not ended yet; no waiting.
+bool StillRunning(const Launched& launched);
+
 // Helpers for files, as raw bytes.
 std::string ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);

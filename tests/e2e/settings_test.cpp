@@ -8,15 +8,15 @@
 #include "base/names.h"
 #include "driver.h"
 #include "release.h"
+#include "settings/settings_catalogue.h"
+#include "settings/settings_layout.h"
+#include "theme/palette.h"
 #include "../default_settings_lines.h"
 
 namespace {
 
-constexpr int kSettingsButtonId = IdSettings;
-constexpr int kSaveId = IdSave;
-constexpr int kCancelId = IdCancel;
-constexpr int kFirstComboId = IdFirstSettingList;
-constexpr int kComboCount = 10;
+constexpr int kRows = kSettingsCatalogueSize;
+constexpr int kFooterTop = SettingsFooterTop(kRows);
 
 constexpr wchar_t kSaveFailedText[] = L"The settings could not be saved.";
 
@@ -38,7 +38,7 @@ constexpr char kUsersFile[] =
     "invert_look_y = 1";
 
 // What the lists show for kUsersFile, by catalogue index.
-constexpr int kUsersFileSelection[kComboCount] = {
+constexpr int kUsersFileSelection[kRows] = {
     2, // display_mode 2: Stretch
     0, // resolution missing: Match Screen
     0, // smoothing missing ("Smoothing" is another key): On
@@ -51,7 +51,7 @@ constexpr int kUsersFileSelection[kComboCount] = {
     0, // grumblets_stay_converted missing: Come back (original)
 };
 
-// kUsersFile saved without a change: the ten keys in the launcher's form,
+// kUsersFile saved without a change: every catalogue key in the launcher's form,
 // everything else as it was, LF line ends, the missing keys appended.
 constexpr char kUsersFileSaved[] =
     "# written by hand\n"
@@ -84,24 +84,27 @@ protected:
         launched_ = release_.Start();
         home_ = driver::WaitForTopWindow(launched_.processId, kHomeClassName);
         ASSERT_NE(home_, nullptr);
-        ASSERT_EQ(driver::Text(home_), L"Vantaroo");
+        ASSERT_EQ(driver::Text(home_), kHomeTitle);
     }
 
     // Presses Settings and waits for the settings window.
     HWND OpenSettings()
     {
-        driver::ClickId(home_, kSettingsButtonId);
+        driver::ClickId(home_, IdSettings);
         HWND window = driver::WaitForTopWindow(launched_.processId, kSettingsClassName);
         EXPECT_NE(window, nullptr);
         return window;
     }
 
-    HWND Combo(HWND settings, int index) const { return driver::Child(settings, kFirstComboId + index); }
+    HWND Combo(HWND settings, int index) const
+    {
+        return driver::Child(settings, IdFirstSettingList + index);
+    }
 
     std::vector<int> Selections(HWND settings) const
     {
         std::vector<int> selections;
-        for (int i = 0; i < kComboCount; ++i)
+        for (int i = 0; i < kRows; ++i)
             selections.push_back(driver::ComboSelection(Combo(settings, i)));
         return selections;
     }
@@ -157,44 +160,41 @@ TEST_F(SettingsWindow, OpensOnceBesideTheDisabledHomeWindow)
     GetWindowRect(settings, &settingsRect);
     EXPECT_EQ(settingsRect.left, homeRect.left + 30);
     EXPECT_EQ(settingsRect.top, homeRect.top + 30);
-    EXPECT_EQ(driver::Text(settings), L"Settings");
+    EXPECT_EQ(driver::Text(settings), kSettingsTitle);
     const SIZE client = driver::ClientSize(settings);
-    EXPECT_EQ(client.cx, 470);
-    EXPECT_EQ(client.cy, 474);
+    EXPECT_EQ(client.cx, kSettingsClientWidth);
+    EXPECT_EQ(client.cy, SettingsClientHeight(kRows));
     EXPECT_EQ(GetWindow(settings, GW_OWNER), home_);
     EXPECT_FALSE(driver::Enabled(home_));
 
     // Settings again (the command itself, since the button is out of reach
-    // of a user while the home window is disabled): still one window.
-    PostMessageW(home_, WM_COMMAND, kSettingsButtonId, 0);
-    Sleep(300);
+    // of a user while the home window is disabled): still one window. Sent,
+    // so that it has been handled when the call returns.
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(home_, WM_COMMAND, IdSettings, 0, SMTO_ABORTIFHUNG, 5000, &result));
     EXPECT_EQ(SettingsWindowCount(), 1);
 
-    // Rows at 20 + 38 i, Cancel left of Save, the note beside them.
-    for (int i = 0; i < kComboCount; ++i) {
+    // One row per setting, Cancel left of Save, the note beside them.
+    for (int i = 0; i < kRows; ++i) {
         const RECT combo = driver::RectInParent(Combo(settings, i));
         EXPECT_EQ(combo.left, 200) << i;
-        EXPECT_EQ(combo.top, 20 + 38 * i) << i;
+        EXPECT_EQ(combo.top, SettingsRowTop(i)) << i;
         EXPECT_EQ(combo.right, 446) << i;
     }
-    const RECT save = driver::RectInParent(driver::Child(settings, kSaveId));
-    const RECT cancel = driver::RectInParent(driver::Child(settings, kCancelId));
+    const RECT save = driver::RectInParent(driver::Child(settings, IdSave));
+    const RECT cancel = driver::RectInParent(driver::Child(settings, IdCancel));
     EXPECT_EQ(save.left, 336);
-    EXPECT_EQ(save.top, 416);
+    EXPECT_EQ(save.top, kFooterTop);
     EXPECT_EQ(save.right, 446);
-    EXPECT_EQ(save.bottom, 452);
+    EXPECT_EQ(save.bottom, kFooterTop + 36);
     EXPECT_EQ(cancel.left, 216);
     EXPECT_EQ(cancel.right, 326);
-    EXPECT_EQ(driver::Text(driver::Child(settings, kSaveId)), L"Save");
-    EXPECT_EQ(driver::Text(driver::Child(settings, kCancelId)), L"Cancel");
-    bool noteFound = false;
-    for (HWND child : driver::Children(settings))
-        noteFound = noteFound
-            || driver::Text(child)
-                == L"Display options can also be changed in the game: Options > Display Settings.";
-    EXPECT_TRUE(noteFound);
+    EXPECT_EQ(driver::Text(driver::Child(settings, IdSave)), L"Save");
+    EXPECT_EQ(driver::Text(driver::Child(settings, IdCancel)), L"Cancel");
+    EXPECT_EQ(driver::Text(driver::Child(settings, IdSettingsNote)),
+              L"Display options can also be changed in the game: Options > Display Settings.");
 
-    driver::ClickId(settings, kCancelId);
+    driver::ClickId(settings, IdCancel);
     EXPECT_TRUE(Closed(settings));
     ExpectHomeBackInFront();
 
@@ -202,7 +202,7 @@ TEST_F(SettingsWindow, OpensOnceBesideTheDisabledHomeWindow)
     HWND again = OpenSettings();
     ASSERT_NE(again, nullptr);
     EXPECT_FALSE(driver::Enabled(home_));
-    driver::ClickId(again, kCancelId);
+    driver::ClickId(again, IdCancel);
     EXPECT_TRUE(Closed(again));
     ExpectHomeBackInFront();
     CloseHome();
@@ -227,27 +227,30 @@ TEST_F(SettingsWindow, ListsShowTheChoicesAndTheFilesValues)
               (std::vector<std::wstring>{L"Original", L"Light", L"Medium", L"Strong"}));
     // Each row's label stands left of its list.
     std::vector<std::wstring> labels;
-    for (HWND child : driver::Children(settings))
-        if (driver::ClassName(child) == L"Static" && driver::RectInParent(child).left == 24
-            && driver::RectInParent(child).top < 400)
-            labels.push_back(driver::Text(child));
+    for (int i = 0; i < kRows; ++i) {
+        HWND label = driver::Child(settings, IdFirstSettingLabel + i);
+        const RECT rect = driver::RectInParent(label);
+        EXPECT_EQ(rect.left, 24) << i;
+        EXPECT_EQ(rect.top, SettingsRowTop(i)) << i;
+        labels.push_back(driver::Text(label));
+    }
     EXPECT_EQ(labels, (std::vector<std::wstring>{L"Display", L"Resolution", L"Smoothing", L"V-Sync",
                                                  L"Fullscreen", L"Volume", L"Camera Turn",
                                                  L"Look Up/Down", L"Shadow Overlap", L"Grumblets"}));
 
-    driver::ClickId(settings, kCancelId);
+    driver::ClickId(settings, IdCancel);
     EXPECT_TRUE(Closed(settings));
     CloseHome();
 }
 
-TEST_F(SettingsWindow, NoFileShowsTheDefaultsAndSaveWritesTheTenLines)
+TEST_F(SettingsWindow, NoFileShowsTheDefaultsAndSaveWritesALinePerSetting)
 {
     StartHome();
     HWND settings = OpenSettings();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(Selections(settings), (std::vector<int>{0, 0, 0, 1, 0, 0, 0, 0, 0, 0}));
 
-    driver::ClickId(settings, kSaveId);
+    driver::ClickId(settings, IdSave);
     EXPECT_TRUE(Closed(settings));
     ExpectHomeBackInFront();
     EXPECT_EQ(ReadBytes(IniPath()), kDefaultLines);
@@ -262,7 +265,7 @@ TEST_F(SettingsWindow, SaveKeepsForeignLinesAndWritesTheLaunchersForm)
     HWND settings = OpenSettings();
     ASSERT_NE(settings, nullptr);
 
-    driver::ClickId(settings, kSaveId);
+    driver::ClickId(settings, IdSave);
     EXPECT_TRUE(Closed(settings));
     ExpectHomeBackInFront();
     EXPECT_EQ(ReadBytes(IniPath()), kUsersFileSaved);
@@ -281,7 +284,7 @@ TEST_F(SettingsWindow, SaveWritesTheChoicesIntoTheFileAsItIsThen)
     driver::SelectComboItem(Combo(settings, 3), 0); // vsync On
     // The game changes the file while the window is open: its lines survive.
     WriteBytes(IniPath(), "language = fr\nmaster_volume = 50\n");
-    driver::ClickId(settings, kSaveId);
+    driver::ClickId(settings, IdSave);
     EXPECT_TRUE(Closed(settings));
     ExpectHomeBackInFront();
     EXPECT_EQ(ReadBytes(IniPath()),
@@ -293,7 +296,7 @@ TEST_F(SettingsWindow, SaveWritesTheChoicesIntoTheFileAsItIsThen)
     HWND again = OpenSettings();
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(Selections(again), (std::vector<int>{0, 0, 0, 0, 0, 3, 0, 0, 0, 0}));
-    driver::ClickId(again, kCancelId);
+    driver::ClickId(again, IdCancel);
     EXPECT_TRUE(Closed(again));
     CloseHome();
 }
@@ -318,7 +321,7 @@ TEST_F(SettingsWindow, ClosingWithoutSaveLeavesTheFileAlone)
         WriteBytes(IniPath(), changed);
         switch (way.way) {
         case CancelButton:
-            driver::ClickId(settings, kCancelId);
+            driver::ClickId(settings, IdCancel);
             break;
         case CloseBox:
             PostMessageW(settings, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -329,7 +332,7 @@ TEST_F(SettingsWindow, ClosingWithoutSaveLeavesTheFileAlone)
         }
         ASSERT_TRUE(Closed(settings));
         ExpectHomeBackInFront();
-        Sleep(200);
+        EXPECT_TRUE(driver::StaysTrueFor(200, [&] { return ReadBytes(IniPath()) == changed; }));
         EXPECT_EQ(ReadBytes(IniPath()), changed);
         EXPECT_FALSE(Exists(TemporaryPath()));
     }
@@ -337,9 +340,9 @@ TEST_F(SettingsWindow, ClosingWithoutSaveLeavesTheFileAlone)
     HWND settings = OpenSettings();
     ASSERT_NE(settings, nullptr);
     DeleteFileW(IniPath().c_str());
-    driver::ClickId(settings, kCancelId);
+    driver::ClickId(settings, IdCancel);
     ASSERT_TRUE(Closed(settings));
-    Sleep(200);
+    EXPECT_TRUE(driver::StaysTrueFor(200, [&] { return !Exists(IniPath()); }));
     EXPECT_FALSE(Exists(IniPath()));
     CloseHome();
 }
@@ -353,15 +356,16 @@ TEST_F(SettingsWindow, EscAndEnterDoNotCloseIt)
 
     driver::PressKeys(settings, {VK_ESCAPE, VK_RETURN});
     driver::PressKeys(settings, {VK_TAB}); // the focus on the first list
+    driver::WaitUntil([&] { return driver::Focused(settings) == Combo(settings, 0); }, 3000);
     ASSERT_EQ(driver::Focused(settings), Combo(settings, 0));
     driver::PressKeys(settings, {VK_ESCAPE, VK_RETURN});
-    Sleep(300);
+    EXPECT_TRUE(driver::StaysTrueFor(300, [&] { return IsWindow(settings) != FALSE; }));
     EXPECT_TRUE(IsWindow(settings));
     EXPECT_TRUE(IsWindowVisible(settings));
     EXPECT_FALSE(driver::Enabled(home_));
     EXPECT_EQ(ReadBytes(IniPath()), kUsersFile);
 
-    driver::ClickId(settings, kCancelId);
+    driver::ClickId(settings, IdCancel);
     EXPECT_TRUE(Closed(settings));
     CloseHome();
 }
@@ -373,24 +377,28 @@ TEST_F(SettingsWindow, TabGoesThroughTheListsThenSaveThenCancel)
     ASSERT_NE(settings, nullptr);
 
     std::vector<HWND> expected;
-    for (int i = 0; i < kComboCount; ++i)
+    for (int i = 0; i < kRows; ++i)
         expected.push_back(Combo(settings, i));
-    expected.push_back(driver::Child(settings, kSaveId));
-    expected.push_back(driver::Child(settings, kCancelId));
+    expected.push_back(driver::Child(settings, IdSave));
+    expected.push_back(driver::Child(settings, IdCancel));
     expected.push_back(Combo(settings, 0)); // and round again
 
+    // Each press is followed by waiting for the focus to move on.
     std::vector<HWND> visited;
     for (size_t i = 0; i < expected.size(); ++i) {
+        const HWND before = driver::Focused(settings);
         driver::PressKeys(settings, {VK_TAB});
+        driver::WaitUntil([&] { return driver::Focused(settings) != before; }, 3000);
         visited.push_back(driver::Focused(settings));
     }
     EXPECT_EQ(visited, expected);
 
     // Shift+Tab goes back from the first list to Cancel.
     driver::PressChord(settings, {VK_SHIFT, VK_TAB});
-    EXPECT_EQ(driver::Focused(settings), driver::Child(settings, kCancelId));
+    driver::WaitUntil([&] { return driver::Focused(settings) != Combo(settings, 0); }, 3000);
+    EXPECT_EQ(driver::Focused(settings), driver::Child(settings, IdCancel));
 
-    driver::ClickId(settings, kCancelId);
+    driver::ClickId(settings, IdCancel);
     EXPECT_TRUE(Closed(settings));
     CloseHome();
 }
@@ -436,13 +444,13 @@ TEST_F(SettingsWindow, FailedSaveWarnsAndLeavesTheFileAsItWas)
         HWND settings = OpenSettings();
         ASSERT_NE(settings, nullptr);
         driver::SelectComboItem(Combo(settings, 5), 2);
-        driver::ClickId(settings, kSaveId);
-        HWND box = driver::WaitForDialog(launched_.processId, L"Vantaroo");
+        driver::ClickId(settings, IdSave);
+        HWND box = driver::WaitForDialog(launched_.processId, kGameTitle);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(driver::MessageBoxText(box), kSaveFailedText);
         EXPECT_EQ(GetWindow(box, GW_OWNER), settings);
-        Sleep(200);
-        EXPECT_TRUE(IsWindow(settings)) << "the window waits for the box";
+        EXPECT_TRUE(driver::StaysTrueFor(200, [&] { return IsWindow(settings) != FALSE; }))
+            << "the window waits for the box";
         driver::AnswerDialog(box, IDOK);
         EXPECT_TRUE(Closed(settings));
         ExpectHomeBackInFront();
@@ -490,11 +498,11 @@ TEST_F(SettingsWindow, DarkWindowWithAmberSave)
         int x, y;
         COLORREF colour;
     } spots[] = {
-        {"Save face", 336 + 8, 416 + 18, RGB(255, 184, 28)},
-        {"Save face near its right end", 446 - 8, 416 + 18, RGB(255, 184, 28)},
-        {"Cancel face", 216 + 8, 416 + 18, RGB(52, 44, 92)},
-        {"window background", 8, 8, RGB(22, 18, 40)},
-        {"Save's rounded corner shows the background", 336, 416, RGB(22, 18, 40)},
+        {"Save face", 336 + 8, kFooterTop + 18, AccentColour},
+        {"Save face near its right end", 446 - 8, kFooterTop + 18, AccentColour},
+        {"Cancel face", 216 + 8, kFooterTop + 18, FieldColour},
+        {"window background", 8, 8, BackgroundColour},
+        {"Save's rounded corner shows the background", 336, kFooterTop, BackgroundColour},
     };
     for (const Spot& spot : spots) {
         driver::WaitUntil([&] { return pixel(spot.x, spot.y) == spot.colour; }, 3000);
@@ -503,21 +511,20 @@ TEST_F(SettingsWindow, DarkWindowWithAmberSave)
 
     // The text itself is light: the row labels on the background, the lists'
     // choices on the field colour.
-    constexpr COLORREF kText = RGB(244, 240, 255);
     std::vector<HWND> labels;
     for (HWND child : driver::Children(settings))
         if (driver::ClassName(child) == L"Static" && !driver::Text(child).empty())
             labels.push_back(child);
-    ASSERT_EQ(labels.size(), static_cast<size_t>(kComboCount) + 1) << "ten labels and the note";
+    ASSERT_EQ(labels.size(), static_cast<size_t>(kRows) + 1) << "a label per setting and the note";
     for (HWND label : labels) {
-        EXPECT_TRUE(driver::ShowsColour(label, kText)) << driver::Text(label);
-        EXPECT_TRUE(driver::ShowsColour(label, RGB(22, 18, 40))) << driver::Text(label);
+        EXPECT_TRUE(driver::ShowsColour(label, TextColour)) << driver::Text(label);
+        EXPECT_TRUE(driver::ShowsColour(label, BackgroundColour)) << driver::Text(label);
     }
-    for (int i = 0; i < kComboCount; ++i) {
-        EXPECT_TRUE(driver::ShowsColour(Combo(settings, i), kText)) << i;
-        EXPECT_TRUE(driver::ShowsColour(Combo(settings, i), RGB(52, 44, 92))) << i;
+    for (int i = 0; i < kRows; ++i) {
+        EXPECT_TRUE(driver::ShowsColour(Combo(settings, i), TextColour)) << i;
+        EXPECT_TRUE(driver::ShowsColour(Combo(settings, i), FieldColour)) << i;
     }
-    driver::ClickId(settings, kCancelId);
+    driver::ClickId(settings, IdCancel);
     EXPECT_TRUE(Closed(settings));
     CloseHome();
 }

@@ -9,6 +9,7 @@
 #include "driver.h"
 #include "release.h"
 #include "setup_view.h"
+#include "text_wait.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ protected:
         Release(iso);
         ChooseImage(iso);
         ASSERT_TRUE(driver::WaitUntil([&] { return setup.InstallEnabled(); }));
-        ASSERT_EQ(driver::Text(setup.SourceStatus()), L"Disc accepted");
+        ASSERT_TRUE(TextBecomes(setup.SourceStatus(), L"Disc accepted"));
     }
 
     size_t ToolStartCount() const { return release.ToolStarts().size(); }
@@ -126,19 +127,19 @@ TEST_F(SourceCheck, ADiscImageIsCheckedAndTheToolsLinesAreSorted)
     EXPECT_TRUE(driver::Enabled(setup.Button(IdTerms)));
     EXPECT_TRUE(driver::WaitUntil(
         [&] { return driver::Text(setup.Log()) == L"checking " + iso + L"\r\n"; }));
-    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), kPendingColour)) << "grey while checking";
+    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), StatusPendingColour)) << "grey while checking";
 
     Release(iso);
     ASSERT_TRUE(setup.WaitForIdle());
-    EXPECT_EQ(driver::Text(setup.SourceStatus()), L"Disc accepted");
+    EXPECT_TRUE(TextBecomes(setup.SourceStatus(), L"Disc accepted"));
     EXPECT_TRUE(setup.InstallEnabled());
     // "@P 60" moved the bar but kept the text of "@P 45 ..."; result lines
     // and progress lines stay out of the log, an empty line goes in.
+    driver::WaitUntil([&] { return driver::ProgressPosition(setup.Progress()) == 60; });
     EXPECT_EQ(driver::ProgressPosition(setup.Progress()), 60);
-    EXPECT_EQ(driver::Text(setup.MainStatus()), L"Reading the disc");
-    EXPECT_EQ(driver::Text(setup.Log()),
-              L"checking " + iso + L"\r\n\r\n@R@ not a result\r\ndone\r\n");
-    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), kOkColour)) << "green when accepted";
+    EXPECT_TRUE(TextBecomes(setup.MainStatus(), L"Reading the disc"));
+    EXPECT_TRUE(TextBecomes(setup.Log(), L"checking " + iso + L"\r\n\r\n@R@ not a result\r\ndone\r\n"));
+    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), StatusOkColour)) << "green when accepted";
 }
 
 TEST_F(SourceCheck, ANewSourceRejectedAfterAnAcceptedOneKeepsInstallDisabled)
@@ -161,9 +162,9 @@ TEST_F(SourceCheck, ANewSourceRejectedAfterAnAcceptedOneKeepsInstallDisabled)
     EXPECT_FALSE(setup.InstallEnabled()) << "the old verdict is gone as the check starts";
 
     ASSERT_TRUE(setup.WaitForIdle());
-    EXPECT_EQ(driver::Text(setup.SourceStatus()), L"No disc found here");
+    EXPECT_TRUE(TextBecomes(setup.SourceStatus(), L"No disc found here"));
     EXPECT_FALSE(setup.InstallEnabled());
-    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), kFailedColour)) << "red when rejected";
+    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), StatusFailedColour)) << "red when rejected";
 
     // An extracted folder that holds default.xbe is accepted again.
     const std::wstring extracted = release.Folder() + L"\\Extracted";
@@ -172,7 +173,7 @@ TEST_F(SourceCheck, ANewSourceRejectedAfterAnAcceptedOneKeepsInstallDisabled)
     ChooseFolder(extracted);
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 3; }));
     ASSERT_TRUE(setup.WaitForIdle());
-    EXPECT_EQ(driver::Text(setup.SourceStatus()), L"Folder accepted");
+    EXPECT_TRUE(TextBecomes(setup.SourceStatus(), L"Folder accepted"));
     EXPECT_TRUE(setup.InstallEnabled());
 }
 
@@ -191,7 +192,7 @@ TEST_F(SourceCheck, CancellingEitherDialogChangesNothingAndRunsNothing)
     ASSERT_NE(picker, nullptr);
     ASSERT_TRUE(dialogs::Cancel(picker));
 
-    Sleep(300);
+    EXPECT_TRUE(driver::StaysTrueFor(300, [&] { return ToolStartCount() == 1; }));
     EXPECT_EQ(ToolStartCount(), 1u);
     EXPECT_EQ(driver::Text(setup.SourceEdit()), iso);
     EXPECT_EQ(driver::Text(setup.SourceStatus()), L"Disc accepted");
@@ -209,7 +210,7 @@ TEST_F(SourceCheck, AMissingInterpreterMeansTheCheckCouldNotRun)
     EXPECT_TRUE(setup.WaitForIdle());
     EXPECT_FALSE(setup.InstallEnabled());
     EXPECT_EQ(driver::Text(setup.Log()), L"");
-    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), kFailedColour));
+    EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), StatusFailedColour));
 }
 
 TEST_F(SourceCheck, LinesBeforeANonZeroExitAllArriveAndNoVerdictKeepsChecking)
@@ -218,7 +219,7 @@ TEST_F(SourceCheck, LinesBeforeANonZeroExitAllArriveAndNoVerdictKeepsChecking)
     Start();
     ChooseImage(iso);
     ASSERT_TRUE(WaitForRunEnd(1));
-    EXPECT_EQ(driver::Text(setup.Log()), L"first\r\nsecond\r\n");
+    EXPECT_TRUE(TextBecomes(setup.Log(), L"first\r\nsecond\r\n"));
     EXPECT_EQ(driver::Text(setup.SourceStatus()), L"Checking...");
     EXPECT_FALSE(setup.InstallEnabled());
 }
@@ -230,7 +231,7 @@ TEST_F(SourceCheck, ACharacterSplitAcrossTwoWritesArrivesWhole)
     Start();
     ChooseImage(iso);
     ASSERT_TRUE(WaitForRunEnd(1));
-    EXPECT_EQ(driver::Text(setup.Log()), L"caf\u00e9 \u20ac\r\n");
+    EXPECT_TRUE(TextBecomes(setup.Log(), L"caf\u00e9 \u20ac\r\n"));
 }
 
 TEST_F(SourceCheck, ClosingDuringACheckAsksNothing)
@@ -261,8 +262,8 @@ TEST(UpdateRun, ShowsItselfWhileTheRebuildRunsAndAsksBeforeClosing)
     SetupWindow setup;
     setup.window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
     ASSERT_NE(setup.window, nullptr);
-    EXPECT_EQ(driver::Text(setup.SourceEdit()), L"Using the game files already installed");
-    EXPECT_EQ(driver::Text(setup.MainStatus()), L"Updating the game to this version...");
+    EXPECT_TRUE(TextBecomes(setup.SourceEdit(), L"Using the game files already installed"));
+    EXPECT_TRUE(TextBecomes(setup.MainStatus(), L"Updating the game to this version..."));
     EXPECT_TRUE(setup.ChoicesDisabled());
     EXPECT_FALSE(setup.InstallEnabled());
     ASSERT_TRUE(driver::WaitUntil([&] { return !release.ToolStarts().empty(); }));
@@ -277,7 +278,7 @@ TEST(UpdateRun, ShowsItselfWhileTheRebuildRunsAndAsksBeforeClosing)
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(driver::MessageBoxText(question), L"Setup is still running. Close anyway?");
     driver::AnswerDialog(question, IDNO);
-    EXPECT_EQ(release.WaitForExit(launched, 500), STILL_ACTIVE);
+    EXPECT_TRUE(driver::StaysTrueFor(500, [&] { return StillRunning(launched); }));
 
     WriteBytes(install + L".go", "");
     EXPECT_TRUE(driver::WaitUntil(

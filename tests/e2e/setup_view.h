@@ -8,29 +8,26 @@
 
 #include "base/names.h"
 #include "driver.h"
+#include "theme/palette.h"
 
 // The five buttons that could start a run.
 inline constexpr int kChoiceButtonIds[] = {IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse};
 
-inline constexpr COLORREF kPendingColour = RGB(90, 90, 90);
-inline constexpr COLORREF kOkColour = RGB(0, 120, 0);
-inline constexpr COLORREF kFailedColour = RGB(190, 0, 0);
-
-// The setup window's controls, found by their place in the creation order.
+// The setup window's controls, found by their IDs.
 struct SetupWindow {
     HWND window = nullptr;
-    HWND Child(size_t index) const { return driver::Children(window).at(index); }
-    HWND SourceEdit() const { return Child(2); }
-    HWND SourceStatus() const { return Child(5); }
-    HWND DlcList() const { return Child(7); }
-    HWND DlcStatus() const { return Child(10); }
-    HWND DestEdit() const { return Child(12); }
-    HWND MainStatus() const { return Child(14); }
-    HWND Progress() const { return Child(15); }
-    HWND Log() const { return Child(16); }
-    HWND ShortcutTick() const { return Child(17); }
-    HWND AndroidTick() const { return Child(18); }
-    HWND Button(int id) const { return driver::Child(window, id); }
+    HWND Control(int id) const { return driver::Child(window, id); }
+    HWND SourceEdit() const { return Control(IdSourceEdit); }
+    HWND SourceStatus() const { return Control(IdSourceStatus); }
+    HWND DlcList() const { return Control(IdDlcList); }
+    HWND DlcStatus() const { return Control(IdDlcStatus); }
+    HWND DestEdit() const { return Control(IdDestEdit); }
+    HWND MainStatus() const { return Control(IdMainStatus); }
+    HWND Progress() const { return Control(IdProgress); }
+    HWND Log() const { return Control(IdLog); }
+    HWND ShortcutTick() const { return Control(IdShortcutTick); }
+    HWND AndroidTick() const { return Control(IdAndroidTick); }
+    HWND Button(int id) const { return Control(id); }
     bool ChoicesEnabled() const
     {
         for (int id : kChoiceButtonIds)
@@ -50,14 +47,14 @@ struct SetupWindow {
     bool WaitForIdle() const { return driver::WaitUntil([&] { return ChoicesEnabled(); }, 30000); }
 };
 
-inline bool ShowsOnlyColour(HWND control, COLORREF colour)
+// Whether a check-status line shows this status colour and none of the other two.
+inline bool ShowsOnlyColour(HWND control, Colour colour)
 {
     if (!driver::ShowsColour(control, colour))
         return false;
     std::vector<COLORREF> pixels = driver::ScreenPixels(control);
-    for (COLORREF other : {kPendingColour, kOkColour, kFailedColour})
+    for (Colour other : {StatusPendingColour, StatusOkColour, StatusFailedColour})
         if (other != colour && std::find(pixels.begin(), pixels.end(), other) != pixels.end())
             return false;
     return true;
 }
-

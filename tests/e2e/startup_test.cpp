@@ -4,6 +4,7 @@
 #include "base/names.h"
 #include "driver.h"
 #include "release.h"
+#include "text_wait.h"
 
 namespace {
 
@@ -14,10 +15,15 @@ void CloseAndExpectExitZero(Release& release, const Launched& launched, HWND win
 {
     PostMessageW(window, WM_CLOSE, 0, 0);
     // An update run may still be going: the setup window then asks first.
-    if (release.WaitForExit(launched, 2000) == STILL_ACTIVE) {
-        if (HWND question = driver::WaitForDialog(launched.processId, kSetupTitle, 3000))
-            driver::AnswerDialog(question, IDYES);
-    }
+    HWND question = nullptr;
+    driver::WaitUntil(
+        [&] {
+            return !StillRunning(launched)
+                || (question = driver::WaitForDialog(launched.processId, kSetupTitle, 0)) != nullptr;
+        },
+        5000);
+    if (question)
+        driver::AnswerDialog(question, IDYES);
     EXPECT_EQ(release.WaitForExit(launched), 0u);
 }
 
@@ -81,6 +87,19 @@ TEST(DirectStart, AnInstallLocationEndingInAZeroNamesTheFolderBeforeIt)
     EXPECT_EQ(release.GameStarts()[0].folder, install);
 }
 
+// A rebuild that waits for "<install folder>.go" before it ends, so that the
+// update run's status stays on the window until the test lets it go.
+constexpr char kHeldRebuild[] = "[rebuild]\nprint rebuilding\nwait-for ${dest}.go\n";
+constexpr wchar_t kUpdatingText[] = L"Updating the game to this version...";
+
+bool RebuildStarted(const Release& release)
+{
+    for (const StartRecord& start : release.ToolStarts())
+        if (start.commandLine.find(L" --rebuild ") != std::wstring::npos)
+            return true;
+    return false;
+}
+
 // Which window each start-up road ends in.
 TEST(StartupRoads, EachStartTakesItsRoad)
 {
@@ -106,6 +125,7 @@ TEST(StartupRoads, EachStartTakesItsRoad)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Release release;
+        release.WriteScenario(kHeldRebuild);
         if (c.gameInstalled)
             release.InstallGame(release.DefaultInstallFolder(), c.kitVersion);
         release.SetSkipMarker(c.marker);
@@ -115,31 +135,37 @@ TEST(StartupRoads, EachStartTakesItsRoad)
         HWND window = driver::WaitForTopWindow(launched.processId, className);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(driver::Text(window), c.expected == Home ? kHomeTitle : kSetupTitle);
-        if (c.expected != Home) {
-            bool updating = false;
-            for (HWND child : driver::Children(window))
-                updating = updating || driver::Text(child) == L"Updating the game to this version...";
-            EXPECT_EQ(updating, c.expected == Update);
+        if (c.expected == Update) {
+            EXPECT_TRUE(TextBecomes(driver::Child(window, IdMainStatus), kUpdatingText));
+            EXPECT_TRUE(driver::WaitUntil([&] { return RebuildStarted(release); }));
+            EXPECT_TRUE(release.GameStarts().empty());
+        } else {
+            // No update run begins, and nothing starts the game.
+            HWND status = driver::Child(window, IdMainStatus);
+            EXPECT_TRUE(driver::StaysTrueFor(500, [&] {
+                return release.ToolStarts().empty() && release.GameStarts().empty()
+                    && (!status || driver::Text(status) != kUpdatingText);
+            }));
         }
-        EXPECT_TRUE(release.GameStarts().empty());
         CloseAndExpectExitZero(release, launched, window);
+        WriteBytes(release.DefaultInstallFolder() + L".go", ""); // lets a held rebuild end
     }
 }
 
 TEST(StartupRoads, UpdateWithoutTheGameExeStillUpdates)
 {
     Release release;
+    release.WriteScenario(kHeldRebuild);
     release.InstallGame(release.DefaultInstallFolder(), "0.9.0\n");
     DeleteFileW((release.DefaultInstallFolder() + L"\\qarn.exe").c_str());
 
     Launched launched = release.Start();
     HWND window = driver::WaitForTopWindow(launched.processId, kSetupClassName);
     ASSERT_NE(window, nullptr);
-    bool updating = false;
-    for (HWND child : driver::Children(window))
-        updating = updating || driver::Text(child) == L"Updating the game to this version...";
-    EXPECT_TRUE(updating);
+    EXPECT_TRUE(TextBecomes(driver::Child(window, IdMainStatus), kUpdatingText));
+    EXPECT_TRUE(driver::WaitUntil([&] { return RebuildStarted(release); }));
     CloseAndExpectExitZero(release, launched, window);
+    WriteBytes(release.DefaultInstallFolder() + L".go", "");
 }
 
 TEST(StartupRoads, MissingSetupFolderShowsTheErrorBoxAndExitsWithOne)
@@ -151,7 +177,8 @@ TEST(StartupRoads, MissingSetupFolderShowsTheErrorBoxAndExitsWithOne)
     HWND box = driver::WaitForDialog(launched.processId, kSetupTitle);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(driver::MessageBoxText(box), kMissingSetupText);
-    EXPECT_EQ(release.WaitForExit(launched, 300), STILL_ACTIVE) << "must wait for the box";
+    EXPECT_TRUE(driver::StaysTrueFor(300, [&] { return StillRunning(launched); }))
+        << "must wait for the box";
     driver::AnswerDialog(box, IDOK);
     EXPECT_EQ(release.WaitForExit(launched), 1u);
 }
