@@ -1,8 +1,9 @@
 // The least work the launcher's design asks per output line, as a yardstick
 // for the flood benchmark: a reader thread runs the setup tool of a release,
 // splits its output into lines, converts each and posts it to a window that
-// only frees it. The exit code is the run's duration in milliseconds.
-//   flood_relay.exe <release folder> <source path>
+// only frees it; with "discard" it only reads the pipe. The exit code is the
+// run's duration in milliseconds.
+//   flood_relay.exe <release folder> <source path> [discard]
 #include <windows.h>
 #include <shellapi.h>
 
@@ -20,6 +21,7 @@ struct Job {
     HWND window;
     std::wstring commandLine;
     std::wstring folder;
+    bool discard; // only read the pipe, as fast as it gives
 };
 
 DWORD WINAPI Reader(LPVOID parameter)
@@ -40,7 +42,12 @@ DWORD WINAPI Reader(LPVOID parameter)
     BOOL started = CreateProcessW(nullptr, job->commandLine.data(), nullptr, nullptr, TRUE,
                                   CREATE_NO_WINDOW, nullptr, job->folder.c_str(), &startup, &process);
     CloseHandle(writeEnd);
-    if (started) {
+    if (started && job->discard) {
+        static char sink[64 * 1024];
+        DWORD got = 0;
+        while (ReadFile(readEnd, sink, sizeof(sink), &got, nullptr) && got > 0) {
+        }
+    } else if (started) {
         std::string pending;
         char buffer[4096];
         DWORD got = 0;
@@ -93,8 +100,9 @@ int wmain()
     HWND window = CreateWindowExW(0, L"floodrelay", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
                                   nullptr, windowClass.hInstance, nullptr);
 
+    const bool discard = count > 3 && std::wstring(args[3]) == L"discard";
     Job job{window, SetupToolCommandLine(release, CheckSourceArguments(args[2])),
-            release + L"\\setup"};
+            release + L"\\setup", discard};
     const ULONGLONG start = GetTickCount64();
     CloseHandle(CreateThread(nullptr, 0, Reader, &job, 0, nullptr));
     MSG message;

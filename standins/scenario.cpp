@@ -206,6 +206,19 @@ int RunScenario(const std::string& scenario, const ToolJob& job)
                 }
             }
             WriteOut(batch);
+        } else if (command == "fill") {
+            // N bytes of TEXT repeated, no line feed, streamed in pieces.
+            size_t gap = argument.find(' ');
+            unsigned long long left = std::stoull(argument.substr(0, gap));
+            std::string text = gap == std::string::npos ? "x" : Unescape(argument.substr(gap + 1));
+            std::string piece;
+            while (piece.size() < (1 << 16))
+                piece += text;
+            while (left > 0) {
+                const size_t now = static_cast<size_t>(std::min<unsigned long long>(left, piece.size()));
+                WriteOut(piece.substr(0, now));
+                left -= now;
+            }
         } else if (command == "sleep") {
             Sleep(static_cast<DWORD>(std::stoul(argument)));
         } else if (command == "wait-for") {

@@ -8,6 +8,7 @@
 //   print TEXT           writes TEXT and LF
 //   write TEXT           writes TEXT alone (no LF)
 //   repeat N TEXT        writes TEXT and LF N times, ${i} counting from 1, fast
+//   fill N TEXT          writes N bytes of TEXT repeated, no LF, fast
 //   sleep MS
 //   wait-for PATH        waits until PATH exists (at most 60 s), so a test can hold
 //                        the tool at a point and look at the window meanwhile

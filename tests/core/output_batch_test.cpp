@@ -302,7 +302,7 @@ TEST(OutputBatcher, ALongLineComesInPiecesAndOnlyItsFirstCanBeAVerdict)
         if (batch.hasProgress)
             progress = batch.progress;
     }
-    const std::size_t pieces = length / kLinePieceBytes; // 1 MB is 16 pieces exactly
+    const std::size_t pieces = length / kLinePieceBytes; // 1 MB is a whole number of pieces
     EXPECT_EQ(lines, pieces + 2 + 2);
     ASSERT_EQ(results.size(), 2u);
     EXPECT_TRUE(results[0].ok);
