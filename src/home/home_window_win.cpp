@@ -11,6 +11,7 @@
 #include "base/folder_rules.h"
 #include "base/folders_win.h"
 #include "base/game_start_win.h"
+#include "base/launcher_claim_win.h"
 #include "base/launcher_state_win.h"
 #include "base/names.h"
 #include "home/home_keys.h"
@@ -117,6 +118,9 @@ LRESULT OnSetUpAgain(HWND window)
     wchar_t launcherPath[kModulePathCapacity] = {};
     GetModuleFileNameW(nullptr, launcherPath, kModulePathCapacity);
     launcherPath[kModulePathCapacity - 1] = L'\0';
+    // The new launcher must be free to show its setup window while this
+    // window is still closing.
+    GiveUpLauncherClaim();
     ShellExecuteW(nullptr, L"open", launcherPath, L"--setup", g_state.launcherFolder.c_str(),
                   SW_SHOWNORMAL);
     DestroyWindow(window);
