@@ -16,6 +16,7 @@
 #include "base/names.h"
 #include "home/home_keys.h"
 #include "settings/settings_window_win.h"
+#include "theme/focus_memory_win.h"
 #include "theme/palette.h"
 #include "theme/theme_win.h"
 #include "theme/window_builder_win.h"
@@ -171,10 +172,17 @@ LRESULT CALLBACK HomeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnPaint(window);
     case WM_COMMAND:
         return OnCommand(window, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+        if (TrackFocusOnActivate(window, wParam))
+            return 0;
+        break;
     case WM_DESTROY:
         g_state.homeWindow = nullptr;
         PostQuitMessage(0);
         return 0;
+    case WM_NCDESTROY:
+        ForgetFocus(window);
+        break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

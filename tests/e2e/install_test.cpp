@@ -536,6 +536,44 @@ TEST_F(Installation, InstallLocationThatCannotBeReplacedStaysAsItWas)
     SetFileAttributesW(record.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The setup window is not a dialog: the control the user left gets the
+// focus back after the file dialog and after the close question.
+TEST_F(Installation, TheFocusComesBackAfterTheFileDialogAndTheCloseQuestion)
+{
+    Start();
+    HWND discImage = setup.Button(IdDiscImage);
+    SetForegroundWindow(setup.window);
+    for (int presses = 0; presses < 12 && driver::Focused(setup.window) != discImage; ++presses)
+        driver::PressKeys(setup.window, {VK_TAB});
+    ASSERT_EQ(driver::Focused(setup.window), discImage);
+    driver::PressKeys(setup.window, {VK_SPACE});
+    HWND dialog = dialogs::WaitForFileDialog(launched.processId, L"Choose your disc image");
+    ASSERT_NE(dialog, nullptr);
+    driver::PressKeys(dialog, {VK_ESCAPE});
+    ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(setup.window) == discImage; }, 3000))
+        << "focused: " << testing::PrintToString(driver::Text(driver::Focused(setup.window)));
+
+    AcceptSource();
+    PressInstall();
+    // During the run the shortcut tick is one of the controls still enabled.
+    HWND tick = setup.ShortcutTick();
+    for (int presses = 0; presses < 12 && driver::Focused(setup.window) != tick; ++presses)
+        driver::PressKeys(setup.window, {VK_TAB});
+    ASSERT_EQ(driver::Focused(setup.window), tick);
+    driver::PressChord(setup.window, {VK_MENU, VK_F4});
+    HWND box = driver::WaitForDialog(launched.processId, kSetupTitle);
+    ASSERT_NE(box, nullptr);
+    driver::PressKeys(box, {'N'});
+    ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(setup.window) == tick; }, 3000))
+        << "focused: " << testing::PrintToString(driver::Text(driver::Focused(setup.window)));
+    EXPECT_TRUE(driver::Checked(tick)) << "the focus came back without a click on the tick";
+    Go(1);
+    Go(2);
+    ASSERT_TRUE(WaitForStatus(kReady));
+}
+
 // The close question during a flood of build output answers real keys at
 // once: N keeps the window and the run, Y ends the launcher.
 TEST_F(Installation, TheCloseQuestionAnswersRealKeysDuringAFlood)
