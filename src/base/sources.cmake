@@ -8,4 +8,5 @@ list(APPEND VANTAROO_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/folders_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/game_start_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/launcher_claim_win.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/launcher_state_win.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/launcher_state_win.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/system_error_win.cpp)
