@@ -7,6 +7,7 @@
 #include "base/folder_rules.h"
 #include "base/folders_win.h"
 #include "base/game_start_win.h"
+#include "base/launcher_claim_win.h"
 #include "base/launcher_state_win.h"
 #include "base/names.h"
 #include "home/home_window_win.h"
@@ -79,6 +80,10 @@ int RunLauncher(const std::wstring& commandLine, int showCommand)
             return 0;
         mode = ModeSetup;
     }
+    // Another launcher of this folder has a window open: it was brought to
+    // the front instead.
+    if (!ClaimLauncherWindow())
+        return 0;
     PrepareForWindows();
     if (mode == ModeHome) {
         switch (RunHomePath(showCommand)) {

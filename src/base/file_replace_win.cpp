@@ -13,24 +13,32 @@ bool IsReadOnly(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-// Writes every byte, flushed to the disk, or reports failure.
+// Writes every byte, flushed to the disk, or reports failure with the
+// system's error code left in GetLastError.
 bool WriteNewFile(const std::wstring& path, const std::string& bytes)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    bool complete = true;
+    DWORD error = ERROR_SUCCESS;
     std::size_t done = 0;
-    while (complete && done < bytes.size()) {
+    while (error == ERROR_SUCCESS && done < bytes.size()) {
         const std::size_t left = bytes.size() - done;
         const DWORD piece = left < 0x40000000u ? static_cast<DWORD>(left) : 0x40000000u;
         DWORD written = 0;
-        complete = WriteFile(file, bytes.data() + done, piece, &written, nullptr) && written > 0;
+        if (!WriteFile(file, bytes.data() + done, piece, &written, nullptr))
+            error = GetLastError();
+        else if (written == 0)
+            error = ERROR_WRITE_FAULT;
         done += written;
     }
-    complete = complete && FlushFileBuffers(file);
-    return CloseHandle(file) && complete;
+    if (error == ERROR_SUCCESS && !FlushFileBuffers(file))
+        error = GetLastError();
+    if (!CloseHandle(file) && error == ERROR_SUCCESS)
+        error = GetLastError();
+    SetLastError(error);
+    return error == ERROR_SUCCESS;
 }
 
 } // namespace
@@ -39,13 +47,18 @@ bool ReplaceFileContents(const std::wstring& path, const std::string& bytes)
 {
     // A read-only file is one the user protected. Windows refuses to move a
     // file over it but Wine does not, so it is checked here.
-    if (IsReadOnly(path))
+    if (IsReadOnly(path)) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return false;
+    }
     const std::wstring temporary = path + kTemporarySuffix;
     if (WriteNewFile(temporary, bytes)
         && MoveFileExW(temporary.c_str(), path.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
+    // The caller reports the write's or the move's reason, not the cleanup's.
+    const DWORD error = GetLastError();
     DeleteFileW(temporary.c_str());
+    SetLastError(error);
     return false;
 }

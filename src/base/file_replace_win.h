@@ -6,5 +6,6 @@
 
 // Writes the bytes to a temporary file beside the target, checks that every
 // byte was written, then moves it over the target (replacing it). On any
-// failure the temporary file is removed and false is returned.
+// failure the temporary file is removed and false is returned, with the
+// failure's system error code in GetLastError.
 bool ReplaceFileContents(const std::wstring& path, const std::string& bytes);

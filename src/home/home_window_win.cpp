@@ -11,10 +11,13 @@
 #include "base/folder_rules.h"
 #include "base/folders_win.h"
 #include "base/game_start_win.h"
+#include "base/launcher_claim_win.h"
 #include "base/launcher_state_win.h"
 #include "base/names.h"
+#include "base/system_error_win.h"
 #include "home/home_keys.h"
 #include "settings/settings_window_win.h"
+#include "theme/focus_memory_win.h"
 #include "theme/palette.h"
 #include "theme/theme_win.h"
 #include "theme/window_builder_win.h"
@@ -40,6 +43,15 @@ const ControlDef kHomeControls[] = {
 };
 
 constexpr POINT kIconAt = {28, 26};
+
+// The tick's failure: what could not be done, the system's reason, then what
+// the next start will do, which follows the marker on the disk.
+constexpr wchar_t kMarkerNotCreatedText[] =
+    L"Your choice could not be saved: the file skip_launcher.txt could not be created. ";
+constexpr wchar_t kMarkerNotRemovedText[] =
+    L"Your choice could not be saved: the file skip_launcher.txt could not be removed. ";
+constexpr wchar_t kNextStartSkipsText[] = L"\n\nThe game will start straight away next time.";
+constexpr wchar_t kNextStartShowsText[] = L"\n\nThis window will open next time.";
 
 struct PaintedText {
     const wchar_t* text;
@@ -117,6 +129,9 @@ LRESULT OnSetUpAgain(HWND window)
     wchar_t launcherPath[kModulePathCapacity] = {};
     GetModuleFileNameW(nullptr, launcherPath, kModulePathCapacity);
     launcherPath[kModulePathCapacity - 1] = L'\0';
+    // The new launcher must be free to show its setup window while this
+    // window is still closing.
+    GiveUpLauncherClaim();
     ShellExecuteW(nullptr, L"open", launcherPath, L"--setup", g_state.launcherFolder.c_str(),
                   SW_SHOWNORMAL);
     DestroyWindow(window);
@@ -124,18 +139,33 @@ LRESULT OnSetUpAgain(HWND window)
 }
 
 // Checked: an empty marker (CREATE_ALWAYS truncates one that has content).
-// Unchecked: no marker.
-LRESULT OnTick(HWND tick)
+// Unchecked: no marker. True when the marker is as asked; otherwise the
+// system's error code is in GetLastError.
+bool WriteSkipMarker(const std::wstring& marker, bool present)
+{
+    if (!present)
+        return DeleteFileW(marker.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    HANDLE file = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+// A marker that cannot be changed: the tick shows again what the disk holds,
+// and the user is told why the choice did not take.
+LRESULT OnTick(HWND window, HWND tick)
 {
     const std::wstring marker = SkipMarkerPath();
-    if (SendMessageW(tick, BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        HANDLE file =
-            CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
-    } else {
-        DeleteFileW(marker.c_str());
-    }
+    const bool wanted = SendMessageW(tick, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (WriteSkipMarker(marker, wanted))
+        return 0;
+    const std::wstring reason = SystemErrorText(GetLastError());
+    const bool present = PathExists(marker);
+    SendMessageW(tick, BM_SETCHECK, present ? BST_CHECKED : BST_UNCHECKED, 0);
+    const std::wstring text = (wanted ? kMarkerNotCreatedText : kMarkerNotRemovedText) + reason
+        + (present ? kNextStartSkipsText : kNextStartShowsText);
+    MessageBoxW(window, text.c_str(), kGameTitle, MB_OK | MB_ICONWARNING);
     return 0;
 }
 
@@ -149,7 +179,7 @@ LRESULT OnCommand(HWND window, int id, HWND control)
     case IdSetUpAgain:
         return OnSetUpAgain(window);
     case IdStartStraightAway:
-        return OnTick(control);
+        return OnTick(window, control);
     }
     return 0;
 }
@@ -167,10 +197,17 @@ LRESULT CALLBACK HomeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnPaint(window);
     case WM_COMMAND:
         return OnCommand(window, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+        if (TrackFocusOnActivate(window, wParam))
+            return 0;
+        break;
     case WM_DESTROY:
         g_state.homeWindow = nullptr;
         PostQuitMessage(0);
         return 0;
+    case WM_NCDESTROY:
+        ForgetFocus(window);
+        break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -10,6 +10,7 @@
 #include "settings/settings_catalogue.h"
 #include "settings/settings_file_win.h"
 #include "settings/settings_layout.h"
+#include "theme/focus_memory_win.h"
 #include "theme/theme_win.h"
 #include "theme/window_builder_win.h"
 
@@ -121,8 +122,15 @@ LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
         return OnCommand(window, LOWORD(wParam));
     case WM_CLOSE:
         return Close(window);
+    case WM_ACTIVATE:
+        if (TrackFocusOnActivate(window, wParam))
+            return 0;
+        break;
     case WM_DESTROY:
         return OnDestroy();
+    case WM_NCDESTROY:
+        ForgetFocus(window);
+        break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -151,6 +159,9 @@ void OpenSettingsWindow()
     CreateRows(window, ReadSettingsLines(SettingsFilePath()));
     CreateControls(window, kFooterControls);
 
+    // Disabling may take the focus from the home window before it is
+    // deactivated: note it now, so closing this window gives it back.
+    RememberFocus(g_state.homeWindow);
     EnableWindow(g_state.homeWindow, FALSE);
     ShowWindow(window, SW_SHOW);
 }

@@ -7,6 +7,7 @@
 #include "base/game_start_win.h"
 #include "base/launcher_state_win.h"
 #include "base/names.h"
+#include "base/system_error_win.h"
 #include "setup/desktop_shortcut_win.h"
 #include "setup/setup_output_win.h"
 #include "setup/setup_run_win.h"
@@ -20,12 +21,21 @@ bool Ticked(HWND window, int id)
     return SendMessageW(Control(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+constexpr wchar_t kReadyText[] = L"Ready to play.";
+constexpr wchar_t kFailedText[] = L"Setup did not finish. The reason is below.";
+constexpr wchar_t kNotRecordedText[] =
+    L"Ready to play, but the install folder could not be recorded, so the next start will not "
+    L"find the game: ";
+
 // The next start finds the game through this file, so it is replaced whole
-// or not at all: a failed write leaves the previous record as it was.
-void RecordInstallFolder()
+// or not at all: a failed write leaves the previous record as it was. The
+// status says whether it was written, and if not, the system's reason.
+std::wstring RecordInstallFolder()
 {
-    ReplaceFileContents(g_state.launcherFolder + kInstallLocationName,
-                        InstallLocationBytes(g_state.installFolder));
+    if (ReplaceFileContents(g_state.launcherFolder + kInstallLocationName,
+                            InstallLocationBytes(g_state.installFolder)))
+        return kReadyText;
+    return kNotRecordedText + SystemErrorText(GetLastError());
 }
 
 } // namespace
@@ -45,15 +55,15 @@ void FinishInstall(HWND window, SetupSession& session, DWORD exitCode, bool star
     session.gameInstalled = started && exitCode == 0
         && GetFileAttributesW((g_state.installFolder + kGameExeName).c_str())
             != INVALID_FILE_ATTRIBUTES;
+    std::wstring status = kFailedText;
     if (session.gameInstalled) {
-        RecordInstallFolder();
+        // The game is playable from this window even when it was not recorded.
+        status = RecordInstallFolder();
         // Read now, at the end of the run: the user may change it meanwhile.
         if (Ticked(window, IdShortcutTick))
             CreateDesktopShortcut();
     }
-    SetWindowTextW(Control(window, IdMainStatus),
-                   session.gameInstalled ? L"Ready to play."
-                                         : L"Setup did not finish. The reason is below.");
+    SetWindowTextW(Control(window, IdMainStatus), status.c_str());
 }
 
 void StartUpdateRun(HWND window, SetupSession& session)

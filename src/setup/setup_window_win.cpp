@@ -18,6 +18,7 @@
 #include "setup/setup_output_win.h"
 #include "setup/setup_run_win.h"
 #include "setup/source_choice_win.h"
+#include "theme/focus_memory_win.h"
 #include "theme/palette.h"
 #include "theme/theme_win.h"
 #include "theme/window_builder_win.h"
@@ -183,6 +184,7 @@ LRESULT OnNcCreate(HWND window, const CREATESTRUCTW& create)
 // The session goes with the window.
 LRESULT OnNcDestroy(HWND window)
 {
+    ForgetFocus(window);
     delete &SessionOf(window);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     return 0;
@@ -213,6 +215,10 @@ LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return OnToolExit(window, static_cast<DWORD>(wParam), lParam != 0);
     case WM_CLOSE:
         if (!MayClose(window))
+            return 0;
+        break;
+    case WM_ACTIVATE:
+        if (TrackFocusOnActivate(window, wParam))
             return 0;
         break;
     case WM_DESTROY:

@@ -334,6 +334,63 @@ TEST_F(HomeWindow, TickWritesOrRemovesTheMarkerAndTheNextStartFollowsIt)
     }
 }
 
+// The system's text for an error code, without its line end.
+std::wstring SystemText(DWORD code)
+{
+    wchar_t text[512] = {};
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, text, 512, nullptr);
+    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' '))
+        --length;
+    return std::wstring(text, length);
+}
+
+// A folder in the marker's place can be neither created as a file nor
+// deleted as one. Each click the disk refuses leaves the tick showing what
+// the disk holds (a marker, so the next start skips this window) and a
+// message box on the home window gives the system's reason.
+TEST(HomeWindow, ATickTheDiskRefusesShowsTheDisksStateAndSaysWhy)
+{
+    Release release;
+    release.InstallGame(release.DefaultInstallFolder());
+    const std::wstring marker = MarkerPath(release);
+    ASSERT_TRUE(CreateDirectoryW(marker.c_str(), nullptr));
+    // The system's own answers to the two changes.
+    ASSERT_EQ(CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
+              INVALID_HANDLE_VALUE);
+    const DWORD createError = GetLastError();
+    ASSERT_FALSE(DeleteFileW(marker.c_str()));
+    const DWORD deleteError = GetLastError();
+
+    Launched launched = release.Start(L"--settings");
+    HWND window = WaitForHome(launched);
+    ASSERT_NE(window, nullptr);
+    HWND tick = driver::Child(window, kTickId);
+    ASSERT_FALSE(driver::Checked(tick));
+    const std::wstring nextStart = L"\n\nThe game will start straight away next time.";
+    const std::wstring expected[] = {
+        L"Your choice could not be saved: the file skip_launcher.txt could not be created. "
+            + SystemText(createError) + nextStart,
+        L"Your choice could not be saved: the file skip_launcher.txt could not be removed. "
+            + SystemText(deleteError) + nextStart,
+    };
+    for (const std::wstring& text : expected) {
+        SCOPED_TRACE(testing::PrintToString(text));
+        driver::Click(tick);
+        HWND box = driver::WaitForDialog(launched.processId, kGameTitle);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), window);
+        EXPECT_EQ(driver::MessageBoxText(box), text);
+        EXPECT_TRUE(driver::Checked(tick)) << "the disk holds a marker";
+        driver::AnswerDialog(box, IDOK);
+        ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(box); }));
+    }
+    EXPECT_TRUE(GetFileAttributesW(marker.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    EXPECT_TRUE(release.GameStarts().empty());
+}
+
 // The look, read from the screen: background, button faces with their
 // rounded corners, and the game icon when the install folder has one.
 TEST_F(HomeWindow, PaintsTheDarkLookAndTheGameIcon)

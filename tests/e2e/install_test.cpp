@@ -11,6 +11,7 @@
 
 #include "dialogs.h"
 #include "driver.h"
+#include "full_disk.h"
 #include "icon_file.h"
 #include "release.h"
 #include "setup_view.h"
@@ -517,29 +518,134 @@ TEST_F(Installation, UpdateRunRecordsTheFolderAndMakesTheShortcut)
     EXPECT_EQ(release.WaitForExit(next), 0u);
 }
 
+// The system's text for an error code, as the launcher shows it: without
+// its line end.
+std::wstring SystemText(DWORD code)
+{
+    wchar_t text[512] = {};
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, text, 512, nullptr);
+    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' '))
+        --length;
+    return std::wstring(text, length);
+}
+
+constexpr wchar_t kNotRecorded[] =
+    L"Ready to play, but the install folder could not be recorded, so the next start will not "
+    L"find the game: ";
+
+// What keeps install_location.txt from being replaced at the end of a run.
+enum Obstacle { ReadOnlyRecord, FolderInTheWay, DiskFull };
+
+class UnrecordedInstallation : public Installation, public ::testing::WithParamInterface<Obstacle> {
+protected:
+    FullDisk fullDisk;
+};
+
 // The record is replaced whole or not at all: when it cannot be replaced
-// the old one stays byte for byte, no temporary file is left, and the run
-// still counts as a success.
-TEST_F(Installation, InstallLocationThatCannotBeReplacedStaysAsItWas)
+// the old one stays byte for byte and no temporary file is left. The game
+// is still playable from the window, and the status says that the next
+// start will not find it, with the system's reason.
+TEST_P(UnrecordedInstallation, SaysSoKeepsTheOldRecordAndStillPlays)
 {
     const std::wstring record = release.Folder() + L"\\install_location.txt";
+    const std::wstring temporary = record + L".new";
     const std::wstring oldFolder = release.DefaultInstallFolder();
     const std::string oldBytes(reinterpret_cast<const char*>(oldFolder.data()), oldFolder.size() * 2);
     WriteBytes(record, oldBytes);
-    SetFileAttributesW(record.c_str(), FILE_ATTRIBUTE_READONLY);
+    DWORD expectedError = 0;
+    switch (GetParam()) {
+    case ReadOnlyRecord:
+        SetFileAttributesW(record.c_str(), FILE_ATTRIBUTE_READONLY);
+        expectedError = ERROR_ACCESS_DENIED;
+        break;
+    case FolderInTheWay: {
+        // The system's own answer to writing a file over a folder.
+        CreateDirectoryW(temporary.c_str(), nullptr);
+        HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_EQ(file, INVALID_HANDLE_VALUE);
+        expectedError = GetLastError();
+        break;
+    }
+    case DiskFull: {
+        std::string why;
+        if (!fullDisk.Mount(release.Folder(), why))
+            GTEST_SKIP() << "no full disk can be made here: " << why;
+        expectedError = fullDisk.Fill();
+        ASSERT_NE(expectedError, 0u);
+        break;
+    }
+    }
+    // Installed outside the release folder, whose disk may be full.
+    const std::wstring games = std::filesystem::path(release.Folder()).parent_path().wstring()
+        + L"\\Games";
+    CreateDirectoryW(games.c_str(), nullptr);
     Start();
     AcceptSource();
-    const std::wstring games = release.Folder() + L"\\Games";
-    CreateDirectoryW(games.c_str(), nullptr);
     PickFolder(IdBrowse, games, L"Choose where to install the game");
     ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != release.DefaultInstallFolder(); }));
     PressInstall();
     Go(1);
     Go(2);
-    EXPECT_TRUE(WaitForStatus(kReady));
+    const std::wstring expected = kNotRecorded + SystemText(expectedError);
+    EXPECT_TRUE(WaitForStatus(expected.c_str()))
+        << "status: " << testing::PrintToString(driver::Text(setup.MainStatus()))
+        << "\nexpected: " << testing::PrintToString(expected);
+    EXPECT_FALSE(SystemText(expectedError).empty());
     EXPECT_EQ(ReadBytes(record), oldBytes);
-    EXPECT_FALSE(Exists(record + L".new"));
+    if (GetParam() == FolderInTheWay)
+        EXPECT_TRUE(GetFileAttributesW(temporary.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    else
+        EXPECT_FALSE(Exists(temporary));
+
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Text(setup.Button(IdMain)) == L"Play"; }));
+    driver::ClickId(setup.window, IdMain);
+    EXPECT_EQ(release.WaitForExit(launched), 0u);
+    ASSERT_TRUE(driver::WaitUntil([&] { return release.GameStarts().size() == 1; }));
+    EXPECT_EQ(release.GameStarts()[0].folder, currentDest);
     SetFileAttributesW(record.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Obstacles, UnrecordedInstallation,
+                         ::testing::Values(ReadOnlyRecord, FolderInTheWay, DiskFull));
+
+// The setup window is not a dialog: the control the user left gets the
+// focus back after the file dialog and after the close question.
+TEST_F(Installation, TheFocusComesBackAfterTheFileDialogAndTheCloseQuestion)
+{
+    Start();
+    HWND discImage = setup.Button(IdDiscImage);
+    SetForegroundWindow(setup.window);
+    for (int presses = 0; presses < 12 && driver::Focused(setup.window) != discImage; ++presses)
+        driver::PressKeys(setup.window, {VK_TAB});
+    ASSERT_EQ(driver::Focused(setup.window), discImage);
+    driver::PressKeys(setup.window, {VK_SPACE});
+    HWND dialog = dialogs::WaitForFileDialog(launched.processId, L"Choose your disc image");
+    ASSERT_NE(dialog, nullptr);
+    driver::PressKeys(dialog, {VK_ESCAPE});
+    ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(setup.window) == discImage; }, 3000))
+        << "focused: " << testing::PrintToString(driver::Text(driver::Focused(setup.window)));
+
+    AcceptSource();
+    PressInstall();
+    // During the run the shortcut tick is one of the controls still enabled.
+    HWND tick = setup.ShortcutTick();
+    for (int presses = 0; presses < 12 && driver::Focused(setup.window) != tick; ++presses)
+        driver::PressKeys(setup.window, {VK_TAB});
+    ASSERT_EQ(driver::Focused(setup.window), tick);
+    driver::PressChord(setup.window, {VK_MENU, VK_F4});
+    HWND box = driver::WaitForDialog(launched.processId, kSetupTitle);
+    ASSERT_NE(box, nullptr);
+    driver::PressKeys(box, {'N'});
+    ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(setup.window) == tick; }, 3000))
+        << "focused: " << testing::PrintToString(driver::Text(driver::Focused(setup.window)));
+    EXPECT_TRUE(driver::Checked(tick)) << "the focus came back without a click on the tick";
+    Go(1);
+    Go(2);
+    ASSERT_TRUE(WaitForStatus(kReady));
 }
 
 // The close question during a flood of build output answers real keys at

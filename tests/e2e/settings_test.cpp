@@ -403,6 +403,68 @@ TEST_F(SettingsWindow, TabGoesThroughTheListsThenSaveThenCancel)
     CloseHome();
 }
 
+// A top-level window of this test process, for taking the activation away
+// from the launcher the way Alt+Tab to another program would.
+class OtherProgramWindow {
+public:
+    OtherProgramWindow()
+        : window_(CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  0, 0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                  nullptr))
+    {
+    }
+    ~OtherProgramWindow() { DestroyWindow(window_); }
+
+    // Brings the window to the front, answering what the system sends it.
+    bool Activate() const { return BringToFront(window_); }
+    static bool BringToFront(HWND window)
+    {
+        SetForegroundWindow(window);
+        return driver::WaitUntil([&] {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+            return GetForegroundWindow() == window;
+        });
+    }
+
+private:
+    HWND window_;
+};
+
+// Neither window is a dialog, so each remembers its focused control itself:
+// a list of the settings window gets it back after another program was in
+// front, and the home window's Settings button after the settings window
+// has closed.
+TEST_F(SettingsWindow, TheFocusComesBackToTheControlTheUserLeft)
+{
+    StartHome();
+    HWND settingsButton = driver::Child(home_, kSettingsButtonId);
+    driver::PressKeys(home_, {VK_TAB});
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Focused(home_) == settingsButton; }, 3000));
+    driver::PressKeys(home_, {VK_SPACE});
+    HWND settings = driver::WaitForTopWindow(launched_.processId, kSettingsClassName);
+    ASSERT_NE(settings, nullptr);
+
+    HWND combo = Combo(settings, 3);
+    for (int presses = 0; presses < 12 && driver::Focused(settings) != combo; ++presses)
+        driver::PressKeys(settings, {VK_TAB});
+    ASSERT_EQ(driver::Focused(settings), combo);
+
+    OtherProgramWindow other;
+    ASSERT_TRUE(other.Activate());
+    ASSERT_TRUE(OtherProgramWindow::BringToFront(settings));
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(settings) == combo; }, 3000))
+        << "focused: " << testing::PrintToString(driver::Text(driver::Focused(settings)));
+
+    driver::ClickId(settings, kCancelId);
+    ASSERT_TRUE(Closed(settings));
+    ExpectHomeBackInFront();
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(home_) == settingsButton; }, 3000))
+        << "focused: " << testing::PrintToString(driver::Text(driver::Focused(home_)));
+    CloseHome();
+}
+
 TEST_F(SettingsWindow, FailedSaveWarnsAndLeavesTheFileAsItWas)
 {
     enum Obstacle { ReadOnlyFile, FileIsAFolder, TemporaryNameTaken, HeldWithoutSharing };
