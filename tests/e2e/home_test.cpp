@@ -349,11 +349,10 @@ std::wstring SystemText(DWORD code)
 // deleted as one. Each click the disk refuses leaves the tick showing what
 // the disk holds (a marker, so the next start skips this window) and a
 // message box on the home window gives the system's reason.
-TEST(HomeWindow, ATickTheDiskRefusesShowsTheDisksStateAndSaysWhy)
+TEST_F(HomeWindow, ATickTheDiskRefusesShowsTheDisksStateAndSaysWhy)
 {
-    Release release;
-    release.InstallGame(release.DefaultInstallFolder());
-    const std::wstring marker = MarkerPath(release);
+    LayOut();
+    const std::wstring marker = MarkerPath(*release);
     ASSERT_TRUE(CreateDirectoryW(marker.c_str(), nullptr));
     // The system's own answers to the two changes.
     ASSERT_EQ(CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
@@ -362,10 +361,8 @@ TEST(HomeWindow, ATickTheDiskRefusesShowsTheDisksStateAndSaysWhy)
     ASSERT_FALSE(DeleteFileW(marker.c_str()));
     const DWORD deleteError = GetLastError();
 
-    Launched launched = release.Start(L"--settings");
-    HWND window = WaitForHome(launched);
-    ASSERT_NE(window, nullptr);
-    HWND tick = driver::Child(window, kTickId);
+    ASSERT_TRUE(StartLauncher(L"--settings"));
+    HWND tick = Control(IdStartStraightAway);
     ASSERT_FALSE(driver::Checked(tick));
     const std::wstring nextStart = L"\n\nThe game will start straight away next time.";
     const std::wstring expected[] = {
@@ -386,9 +383,8 @@ TEST(HomeWindow, ATickTheDiskRefusesShowsTheDisksStateAndSaysWhy)
         ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(box); }));
     }
     EXPECT_TRUE(GetFileAttributesW(marker.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(release.WaitForExit(launched), 0u);
-    EXPECT_TRUE(release.GameStarts().empty());
+    CloseAndExpectExitZero();
+    EXPECT_TRUE(release->GameStarts().empty());
 }
 
 // The look, read from the screen: background, button faces with their

@@ -439,7 +439,7 @@ private:
 TEST_F(SettingsWindow, TheFocusComesBackToTheControlTheUserLeft)
 {
     StartHome();
-    HWND settingsButton = driver::Child(home_, kSettingsButtonId);
+    HWND settingsButton = driver::Child(home_, IdSettings);
     driver::PressKeys(home_, {VK_TAB});
     ASSERT_TRUE(driver::WaitUntil([&] { return driver::Focused(home_) == settingsButton; }, 3000));
     driver::PressKeys(home_, {VK_SPACE});
@@ -457,7 +457,7 @@ TEST_F(SettingsWindow, TheFocusComesBackToTheControlTheUserLeft)
     EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(settings) == combo; }, 3000))
         << "focused: " << testing::PrintToString(driver::Text(driver::Focused(settings)));
 
-    driver::ClickId(settings, kCancelId);
+    driver::ClickId(settings, IdCancel);
     ASSERT_TRUE(Closed(settings));
     ExpectHomeBackInFront();
     EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(home_) == settingsButton; }, 3000))
