@@ -29,8 +29,11 @@ elseif(MINGW)
             list(TRANSFORM imports REPLACE "^__imp_" "    ")
             list(JOIN imports "\n" exports)
             file(WRITE ${def} "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
-            execute_process(COMMAND ${MINGW_DLLTOOL} --input-def ${def} --output-delaylib ${lib}
-                                    --dllname ${dll}.dll
+            # dlltool names its symbols after the output path: a relative
+            # one keeps the build's folder out of the exe.
+            execute_process(COMMAND ${MINGW_DLLTOOL} --input-def ${dll}.def
+                                    --output-delaylib lib${dll}_delay.a --dllname ${dll}.dll
+                            WORKING_DIRECTORY ${delay_dir}
                             COMMAND_ERROR_IS_FATAL ANY)
         endif()
         target_link_libraries(vantaroo_gui_dlls INTERFACE ${lib})

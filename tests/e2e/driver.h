@@ -96,4 +96,8 @@ int ProgressPosition(HWND bar);
 // window did not answer in time. elapsedMs gets the round trip's duration.
 bool AnswersWithin(HWND window, DWORD timeoutMs, DWORD* elapsedMs = nullptr);
 
+// The system's text for an error code, as the launcher shows it: without
+// its line end.
+std::wstring SystemText(DWORD code);
+
 } // namespace driver

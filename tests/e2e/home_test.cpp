@@ -334,16 +334,6 @@ TEST_F(HomeWindow, TickWritesOrRemovesTheMarkerAndTheNextStartFollowsIt)
     }
 }
 
-// The system's text for an error code, without its line end.
-std::wstring SystemText(DWORD code)
-{
-    wchar_t text[512] = {};
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, text, 512, nullptr);
-    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' '))
-        --length;
-    return std::wstring(text, length);
-}
 
 // A folder in the marker's place can be neither created as a file nor
 // deleted as one. Each click the disk refuses leaves the tick showing what
@@ -367,9 +357,9 @@ TEST_F(HomeWindow, ATickTheDiskRefusesShowsTheDisksStateAndSaysWhy)
     const std::wstring nextStart = L"\n\nThe game will start straight away next time.";
     const std::wstring expected[] = {
         L"Your choice could not be saved: the file skip_launcher.txt could not be created. "
-            + SystemText(createError) + nextStart,
+            + driver::SystemText(createError) + nextStart,
         L"Your choice could not be saved: the file skip_launcher.txt could not be removed. "
-            + SystemText(deleteError) + nextStart,
+            + driver::SystemText(deleteError) + nextStart,
     };
     for (const std::wstring& text : expected) {
         SCOPED_TRACE(testing::PrintToString(text));

@@ -518,17 +518,6 @@ TEST_F(Installation, UpdateRunRecordsTheFolderAndMakesTheShortcut)
     EXPECT_EQ(release.WaitForExit(next), 0u);
 }
 
-// The system's text for an error code, as the launcher shows it: without
-// its line end.
-std::wstring SystemText(DWORD code)
-{
-    wchar_t text[512] = {};
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, text, 512, nullptr);
-    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' '))
-        --length;
-    return std::wstring(text, length);
-}
 
 constexpr wchar_t kNotRecorded[] =
     L"Ready to play, but the install folder could not be recorded, so the next start will not "
@@ -588,11 +577,11 @@ TEST_P(UnrecordedInstallation, SaysSoKeepsTheOldRecordAndStillPlays)
     PressInstall();
     Go(1);
     Go(2);
-    const std::wstring expected = kNotRecorded + SystemText(expectedError);
+    const std::wstring expected = kNotRecorded + driver::SystemText(expectedError);
     EXPECT_TRUE(WaitForStatus(expected.c_str()))
         << "status: " << testing::PrintToString(driver::Text(setup.MainStatus()))
         << "\nexpected: " << testing::PrintToString(expected);
-    EXPECT_FALSE(SystemText(expectedError).empty());
+    EXPECT_FALSE(driver::SystemText(expectedError).empty());
     EXPECT_EQ(ReadBytes(record), oldBytes);
     if (GetParam() == FolderInTheWay)
         EXPECT_TRUE(GetFileAttributesW(temporary.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
