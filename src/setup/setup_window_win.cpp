@@ -25,8 +25,7 @@
 namespace {
 
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kClientWidth = 642;
-constexpr int kClientHeight = 630;
+constexpr PixelSize kClientSize = {642, 630};
 
 constexpr wchar_t kTermsAddress[] = L"https://developer.android.com/studio/terms";
 
@@ -190,6 +189,13 @@ LRESULT OnNcDestroy(HWND window)
 {
     delete &SessionOf(window);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    ForgetWindowDpi(window);
+    return 0;
+}
+
+LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    TakeNewDpi(window, wParam, lParam, kClientSize, kControls);
     return 0;
 }
 
@@ -216,6 +222,8 @@ LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_SETUP_EXIT:
         return OnToolExit(window, static_cast<DWORD>(wParam), lParam != 0);
+    case WM_DPICHANGED:
+        return OnDpiChanged(window, wParam, lParam);
     case WM_CLOSE:
         if (!MayClose(window))
             return 0;
@@ -243,14 +251,18 @@ void RegisterSetupWindowClass()
 
 } // namespace
 
+std::span<const ControlDef> SetupControlTable()
+{
+    return kControls;
+}
+
 HWND CreateSetupWindow()
 {
-    CreateMessageFont();
     RegisterSetupWindowClass();
 
     auto session = std::make_unique<SetupSession>();
-    HWND window = CreateTopWindow(kSetupClassName, kSetupTitle, kWindowStyle, kClientWidth,
-                                  kClientHeight, kSystemPlaced, nullptr, session.get());
+    HWND window = CreateTopWindow(kSetupClassName, kSetupTitle, kWindowStyle, kClientSize.width,
+                                  kClientSize.height, kSystemPlaced, nullptr, session.get());
     if (!window)
         return nullptr;
     session.release(); // the window owns it now

@@ -3,10 +3,17 @@
 
 #include <windows.h>
 
-// Creates the setup window with its controls and its session (the message
-// font and the class first); null when the window cannot be created. The
-// process must be prepared for windows (DPI awareness, COM, common controls).
+#include <span>
+
+#include "theme/window_builder_win.h"
+
+// Creates the setup window with its controls and its session (the class
+// first); null when the window cannot be created. The process must be
+// prepared for windows (DPI awareness, COM, common controls).
 HWND CreateSetupWindow();
+
+// The setup window's controls, as its layout builds them at any scale.
+std::span<const ControlDef> SetupControlTable();
 
 // The rebuild run of an update, begun before the window is shown.
 void BeginUpdateRun(HWND setupWindow);
