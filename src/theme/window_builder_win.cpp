@@ -126,16 +126,25 @@ HWND CreateTopWindow(const wchar_t* className, const wchar_t* title, DWORD style
                      int clientWidth, int clientHeight, POINT position, HWND owner,
                      void* creationData)
 {
+    const PixelSize client = {clientWidth, clientHeight};
     HMONITOR monitor = MonitorForPlacement(position, owner);
-    const PixelRect workArea = WorkArea(monitor);
-    const Fitted fitted = FitToMonitor({clientWidth, clientHeight}, style, MonitorDpi(monitor), workArea);
+    Fitted fitted = FitToMonitor(client, style, MonitorDpi(monitor), WorkArea(monitor));
     HWND window = CreateWindowExW(0, className, title, style, position.x, position.y,
                                   fitted.outer.width, fitted.outer.height, owner, nullptr,
                                   GetModuleHandleW(nullptr), creationData);
     if (!window)
         return nullptr;
+    // The system may have placed it on another monitor (the one a program
+    // was started from): that monitor's scale and work area then apply.
+    HMONITOR placedOn = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    if (placedOn != monitor) {
+        monitor = placedOn;
+        fitted = FitToMonitor(client, style, MonitorDpi(monitor), WorkArea(monitor));
+        SetWindowPos(window, nullptr, 0, 0, fitted.outer.width, fitted.outer.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SetWindowDpi(window, fitted.dpi);
-    KeepInside(window, workArea);
+    KeepInside(window, WorkArea(monitor));
     return window;
 }
 

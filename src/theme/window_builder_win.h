@@ -56,10 +56,11 @@ void LayOutControls(HWND parent, std::span<const ControlDef> table);
 // A window whose client area is clientWidth x clientHeight; its outer size
 // follows from its style with no menu. It is built for the monitor it goes
 // on (that of position; with CW_USEDEFAULT as position, where the system
-// places it, the owner's monitor or else the primary one), at the largest
-// scale up to that monitor's at which it fits the work area, and moved
-// inside the work area. owner may be null; creationData reaches WM_NCCREATE
-// and WM_CREATE in CREATESTRUCT.
+// places it, the owner's monitor or else the primary one; the one the
+// system actually put it on, where that differs), at the largest scale up
+// to that monitor's at which it fits the work area, and moved inside the
+// work area. owner may be null; creationData reaches WM_NCCREATE and
+// WM_CREATE in CREATESTRUCT.
 HWND CreateTopWindow(const wchar_t* className, const wchar_t* title, DWORD style,
                      int clientWidth, int clientHeight, POINT position, HWND owner,
                      void* creationData = nullptr);
