@@ -135,13 +135,14 @@ stop_started_processes() {
 
 # Starts Xvfb on a display of its own choosing (-displayfd: it takes the
 # first number no other server holds and writes it to us once it listens),
-# and exports DISPLAY. The screen is that of a laptop panel used at 200 %,
-# so that the windows fit at every display scale the tests try.
+# and exports DISPLAY. The screen is a 1920 x 1080 panel unless
+# VANTAROO_SCREEN_SIZE names another (WIDTHxHEIGHTxDEPTH): at 175 % and 200 %
+# the windows must shrink to fit it, which the display-scale test checks.
 start_virtual_display() {
     mkdir -p "$build_root"
     local answer
     answer=$(mktemp "$build_root/xvfb-display.XXXXXX")
-    Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$answer" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${VANTAROO_SCREEN_SIZE:-1920x1080x24}" -nolisten tcp 3>"$answer" >/dev/null 2>&1 &
     local xvfb_pid=$!
     started_pids+=("$xvfb_pid")
     local tries=0 number=""

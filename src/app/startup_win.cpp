@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/dpi_awareness_win.h"
 #include "base/folder_rules.h"
 #include "base/folders_win.h"
 #include "base/game_start_win.h"
@@ -21,11 +22,11 @@ constexpr wchar_t kMissingSetupText[] =
     L"The setup folder is missing. Unpack the whole release into one folder.";
 
 // What every window of the process needs, done once before the first one:
-// DPI awareness, COM for the folder picker and the desktop shortcut, and the
-// progress bar's class.
+// per-monitor DPI awareness, COM for the folder picker and the desktop
+// shortcut, and the progress bar's class.
 void PrepareForWindows()
 {
-    SetProcessDPIAware();
+    BecomePerMonitorDpiAware();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX commonControls = {};
     commonControls.dwSize = sizeof(commonControls);

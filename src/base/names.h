@@ -25,6 +25,10 @@ inline constexpr wchar_t kHomeTitle[] = L"" VANTAROO_PRODUCT_NAME;
 inline constexpr wchar_t kSettingsTitle[] = L"Settings";
 inline constexpr wchar_t kSetupTitle[] = L"" VANTAROO_PRODUCT_NAME " setup";
 
+// The window property that holds the scale a top-level window's contents are
+// laid out at (an integer DPI), which the end-to-end tests read too.
+inline constexpr wchar_t kDpiProperty[] = L"VantarooDpi";
+
 // Every control of the three windows has an ID: the windows reach their
 // controls by it (GetDlgItem), and so do the tests and the benchmarks.
 enum ControlId : int {

@@ -25,8 +25,7 @@
 namespace {
 
 constexpr DWORD kHomeStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kClientWidth = 520;
-constexpr int kClientHeight = 300;
+constexpr PixelSize kClientSize = {520, 300};
 
 static_assert(kKeyDownMessage == WM_KEYDOWN && kReturnKey == VK_RETURN);
 
@@ -55,30 +54,32 @@ constexpr wchar_t kNextStartShowsText[] = L"\n\nThis window will open next time.
 
 struct PaintedText {
     const wchar_t* text;
-    HFONT LauncherState::*font;
+    HFONT FontSet::*font;
     Colour colour;
     POINT at;
 };
 
 const PaintedText kHomeTexts[] = {
-    {kGameTitle, &LauncherState::titleFont, TextColour, {146, 36}},
-    {L"Glimmerquest  \u2022  PC recompilation", &LauncherState::messageFont, DimTextColour,
+    {kGameTitle, &FontSet::titleFont, TextColour, {146, 36}},
+    {L"Glimmerquest  \u2022  PC recompilation", &FontSet::messageFont, DimTextColour,
      {148, 82}},
 };
 
-void PaintContent(HDC dc)
+// The icon and texts at the window's scale.
+void PaintContent(HDC dc, int dpi)
 {
-    if (g_state.gameIcon) {
-        const int size = Scaled(kGameIconSize);
-        DrawIconEx(dc, Scaled(kIconAt.x), Scaled(kIconAt.y), g_state.gameIcon, size, size, 0,
+    if (HICON icon = GameIconAt(dpi)) {
+        const int size = ScaleToDpi(kGameIconSize, dpi);
+        DrawIconEx(dc, ScaleToDpi(kIconAt.x, dpi), ScaleToDpi(kIconAt.y, dpi), icon, size, size, 0,
                    nullptr, DI_NORMAL);
     }
+    const FontSet fonts = FontsAt(dpi);
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ previousFont = GetCurrentObject(dc, OBJ_FONT);
     for (const PaintedText& item : kHomeTexts) {
-        SelectObject(dc, g_state.*item.font);
+        SelectObject(dc, fonts.*item.font);
         SetTextColor(dc, item.colour);
-        TextOutW(dc, Scaled(item.at.x), Scaled(item.at.y), item.text,
+        TextOutW(dc, ScaleToDpi(item.at.x, dpi), ScaleToDpi(item.at.y, dpi), item.text,
                  static_cast<int>(std::wcslen(item.text)));
     }
     SelectObject(dc, previousFont);
@@ -87,16 +88,10 @@ void PaintContent(HDC dc)
 LRESULT OnPaint(HWND window)
 {
     PAINTSTRUCT paint;
-    PaintContent(BeginPaint(window, &paint));
+    PaintContent(BeginPaint(window, &paint), WindowDpi(window));
     EndPaint(window, &paint);
     return 0;
 }
-
-// The home window's own state: whether Play ended it. It belongs to
-// RunHomeWindow, which starts the game once the loop has ended.
-struct HomeState {
-    bool playRequested = false;
-};
 
 HomeState& StateOf(HWND window)
 {
@@ -184,6 +179,12 @@ LRESULT OnCommand(HWND window, int id, HWND control)
     return 0;
 }
 
+LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    TakeNewDpi(window, wParam, lParam, kClientSize, kHomeControls);
+    return 0;
+}
+
 LRESULT CALLBACK HomeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT answer = 0;
@@ -201,12 +202,15 @@ LRESULT CALLBACK HomeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (TrackFocusOnActivate(window, wParam))
             return 0;
         break;
+    case WM_DPICHANGED:
+        return OnDpiChanged(window, wParam, lParam);
     case WM_DESTROY:
         g_state.homeWindow = nullptr;
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
         ForgetFocus(window);
+        ForgetWindowDpi(window);
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -237,19 +241,32 @@ void RegisterHomeWindowClass()
     RegisterDarkWindowClass(kHomeClassName, HomeWindowProc);
 }
 
-HomeOutcome RunHomeWindow(int showCommand)
+std::span<const ControlDef> HomeControlTable()
 {
-    HomeState state;
-    HWND home = CreateTopWindow(kHomeClassName, kHomeTitle, kHomeStyle, kClientWidth,
-                                kClientHeight, kSystemPlaced, nullptr, &state);
-    // Without a window nothing could ever end the loop.
+    return kHomeControls;
+}
+
+HWND CreateHomeWindow(HomeState& state)
+{
+    HWND home = CreateTopWindow(kHomeClassName, kHomeTitle, kHomeStyle, kClientSize.width,
+                                kClientSize.height, kSystemPlaced, nullptr, &state);
     if (!home)
-        return HomeWindowFailed;
+        return nullptr;
     g_state.homeWindow = home;
     UseDarkTitleBar(home);
     CreateControls(home, kHomeControls);
     // Without its visual style the tick takes its colours from WM_CTLCOLORSTATIC.
     SetWindowTheme(Control(home, IdStartStraightAway), L"", L"");
+    return home;
+}
+
+HomeOutcome RunHomeWindow(int showCommand)
+{
+    HomeState state;
+    HWND home = CreateHomeWindow(state);
+    // Without a window nothing could ever end the loop.
+    if (!home)
+        return HomeWindowFailed;
 
     HWND play = Control(home, IdPlay);
     ShowWindow(home, showCommand);

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <uxtheme.h>
 
+#include <vector>
+
 #include "base/launcher_state_win.h"
 #include "base/names.h"
 #include "settings/settings_catalogue.h"
@@ -19,6 +21,8 @@ namespace {
 constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr int kOffsetFromHome = 30; // right of and below the home window's corner
 constexpr int kFooterTop = SettingsFooterTop(kSettingsCatalogueSize);
+constexpr PixelSize kClientSize = {kSettingsClientWidth,
+                                   SettingsClientHeight(kSettingsCatalogueSize)};
 
 constexpr wchar_t kSaveFailedText[] = L"The settings could not be saved.";
 
@@ -50,24 +54,39 @@ void FillCombo(HWND combo, const SettingDef& setting, const SettingsLines& lines
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
-void CreateRows(HWND window, const SettingsLines& lines)
+// One row's label or list from its template: the text, ID and top of
+// catalogue entry row.
+ControlDef RowControl(const ControlDef& rowTemplate, int row, int firstId, const wchar_t* text)
+{
+    ControlDef def = rowTemplate;
+    def.text = text;
+    def.id = firstId + row;
+    def.rect.y = SettingsRowTop(row);
+    return def;
+}
+
+// The whole window as one table: per catalogue entry its label and list,
+// then the footer. Built and laid out again from the same rows.
+const std::vector<ControlDef>& SettingsControls()
+{
+    static const std::vector<ControlDef> table = [] {
+        std::vector<ControlDef> rows;
+        for (int i = 0; i < kSettingsCatalogueSize; ++i) {
+            rows.push_back(RowControl(kRowLabel, i, IdFirstSettingLabel, SettingsCatalogue[i].label));
+            rows.push_back(RowControl(kRowCombo, i, IdFirstSettingList, L""));
+        }
+        rows.insert(rows.end(), std::begin(kFooterControls), std::end(kFooterControls));
+        return rows;
+    }();
+    return table;
+}
+
+void FillRows(HWND window, const SettingsLines& lines)
 {
     for (int i = 0; i < kSettingsCatalogueSize; ++i) {
-        const SettingDef& setting = SettingsCatalogue[i];
-        const int top = SettingsRowTop(i);
-
-        ControlDef label = kRowLabel;
-        label.text = setting.label;
-        label.id = IdFirstSettingLabel + i;
-        label.rect.y = top;
-        CreateControl(window, label);
-
-        ControlDef comboDef = kRowCombo;
-        comboDef.id = IdFirstSettingList + i;
-        comboDef.rect.y = top;
-        HWND combo = CreateControl(window, comboDef);
+        HWND combo = Control(window, IdFirstSettingList + i);
         SetWindowTheme(combo, L"DarkMode_CFD", nullptr);
-        FillCombo(combo, setting, lines);
+        FillCombo(combo, SettingsCatalogue[i], lines);
     }
 }
 
@@ -112,6 +131,12 @@ LRESULT OnDestroy()
     return 0;
 }
 
+LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    TakeNewDpi(window, wParam, lParam, kClientSize, SettingsControls());
+    return 0;
+}
+
 LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT answer = 0;
@@ -126,10 +151,13 @@ LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
         if (TrackFocusOnActivate(window, wParam))
             return 0;
         break;
+    case WM_DPICHANGED:
+        return OnDpiChanged(window, wParam, lParam);
     case WM_DESTROY:
         return OnDestroy();
     case WM_NCDESTROY:
         ForgetFocus(window);
+        ForgetWindowDpi(window);
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -142,22 +170,28 @@ void RegisterSettingsWindowClass()
     RegisterDarkWindowClass(kSettingsClassName, SettingsWindowProc);
 }
 
+std::span<const ControlDef> SettingsControlTable()
+{
+    return SettingsControls();
+}
+
 void OpenSettingsWindow()
 {
     RECT home = {};
     GetWindowRect(g_state.homeWindow, &home);
-    const POINT position = {home.left + Scaled(kOffsetFromHome), home.top + Scaled(kOffsetFromHome)};
+    const int offset = Scaled(g_state.homeWindow, kOffsetFromHome);
+    const POINT position = {home.left + offset, home.top + offset};
     HWND window = CreateTopWindow(kSettingsClassName, kSettingsTitle, kWindowStyle,
-                                  kSettingsClientWidth, SettingsClientHeight(kSettingsCatalogueSize),
-                                  position, g_state.homeWindow);
+                                  kClientSize.width, kClientSize.height, position,
+                                  g_state.homeWindow);
     // Without a window, disabling the home window would leave nothing usable.
     if (!window)
         return;
     g_state.settingsWindow = window;
     UseDarkTitleBar(window);
 
-    CreateRows(window, ReadSettingsLines(SettingsFilePath()));
-    CreateControls(window, kFooterControls);
+    CreateControls(window, SettingsControls());
+    FillRows(window, ReadSettingsLines(SettingsFilePath()));
 
     // Disabling may take the focus from the home window before it is
     // deactivated: note it now, so closing this window gives it back.

@@ -26,8 +26,7 @@
 namespace {
 
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kClientWidth = 642;
-constexpr int kClientHeight = 630;
+constexpr PixelSize kClientSize = {642, 630};
 
 constexpr wchar_t kTermsAddress[] = L"https://developer.android.com/studio/terms";
 
@@ -187,6 +186,13 @@ LRESULT OnNcDestroy(HWND window)
     ForgetFocus(window);
     delete &SessionOf(window);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    ForgetWindowDpi(window);
+    return 0;
+}
+
+LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    TakeNewDpi(window, wParam, lParam, kClientSize, kControls);
     return 0;
 }
 
@@ -213,6 +219,8 @@ LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_SETUP_EXIT:
         return OnToolExit(window, static_cast<DWORD>(wParam), lParam != 0);
+    case WM_DPICHANGED:
+        return OnDpiChanged(window, wParam, lParam);
     case WM_CLOSE:
         if (!MayClose(window))
             return 0;
@@ -249,14 +257,18 @@ SetupSession& SessionOf(HWND window)
     return *reinterpret_cast<SetupSession*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
+std::span<const ControlDef> SetupControlTable()
+{
+    return kControls;
+}
+
 HWND CreateSetupWindow()
 {
-    CreateMessageFont();
     RegisterSetupWindowClass();
 
     auto session = std::make_unique<SetupSession>();
-    HWND window = CreateTopWindow(kSetupClassName, kSetupTitle, kWindowStyle, kClientWidth,
-                                  kClientHeight, kSystemPlaced, nullptr, session.get());
+    HWND window = CreateTopWindow(kSetupClassName, kSetupTitle, kWindowStyle, kClientSize.width,
+                                  kClientSize.height, kSystemPlaced, nullptr, session.get());
     if (!window)
         return nullptr;
     session.release(); // the window owns it now

@@ -4,6 +4,7 @@
 
 #include "base/folder_rules.h"
 #include "base/launcher_state_win.h"
+#include "theme/monitor_win.h"
 #include "theme/palette.h"
 #include "theme/window_builder_win.h"
 
@@ -23,12 +24,34 @@ constexpr int kButtonCornerEllipse = 12;
 constexpr int kFocusInset = 4;
 constexpr int kButtonTextCapacity = 64;
 
+using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+
 LOGFONTW SystemMessageFont()
 {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = kNonClientMetricsSize;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0);
     return metrics.lfMessageFont;
+}
+
+// The system message font as it is at this scale. SystemParametersInfoW
+// answers for the system scale; another scale asks Windows 10's
+// SystemParametersInfoForDpi, or scales the height where that is missing.
+LOGFONTW MessageFontAt(int dpi)
+{
+    LOGFONTW font = SystemMessageFont();
+    const int systemDpi = SystemDpi();
+    if (dpi == systemDpi)
+        return font;
+    static const auto forDpi = reinterpret_cast<SystemParametersInfoForDpiFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = kNonClientMetricsSize;
+    if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0,
+                         static_cast<UINT>(dpi)))
+        return metrics.lfMessageFont;
+    font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi);
+    return font;
 }
 
 HFONT FontOf(LOGFONTW font, LONG height, LONG weight)
@@ -40,27 +63,39 @@ HFONT FontOf(LOGFONTW font, LONG height, LONG weight)
 
 } // namespace
 
-void CreateMessageFont()
+FontSet FontsAt(int dpi)
 {
-    HDC screen = GetDC(nullptr);
-    g_state.dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    const LOGFONTW font = SystemMessageFont();
-    g_state.messageFont = CreateFontIndirectW(&font);
+    for (const FontSet& set : g_state.fontSets)
+        if (set.dpi == dpi)
+            return set;
+    const LOGFONTW font = MessageFontAt(dpi);
+    FontSet set;
+    set.dpi = dpi;
+    set.messageFont = CreateFontIndirectW(&font);
+    set.titleFont = FontOf(font, ScaleToDpi(kTitleFontHeight, dpi), FW_BOLD);
+    set.buttonFont = FontOf(font, ScaleToDpi(kButtonFontHeight, dpi), FW_SEMIBOLD);
+    g_state.fontSets.push_back(set);
+    return set;
+}
+
+HICON GameIconAt(int dpi)
+{
+    for (const IconAtDpi& loaded : g_state.gameIcons)
+        if (loaded.dpi == dpi)
+            return loaded.icon;
+    // A missing icon is remembered too, so the file is looked for once.
+    const std::wstring iconPath = g_state.installFolder + kGameIconName;
+    const int size = ScaleToDpi(kGameIconSize, dpi);
+    HICON icon = static_cast<HICON>(
+        LoadImageW(nullptr, iconPath.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
+    g_state.gameIcons.push_back({dpi, icon});
+    return icon;
 }
 
 void CreateDarkTheme()
 {
-    CreateMessageFont();
-    const LOGFONTW font = SystemMessageFont();
-    g_state.titleFont = FontOf(font, Scaled(kTitleFontHeight), FW_BOLD);
-    g_state.buttonFont = FontOf(font, Scaled(kButtonFontHeight), FW_SEMIBOLD);
     g_state.backgroundBrush = CreateSolidBrush(BackgroundColour);
     g_state.fieldBrush = CreateSolidBrush(FieldColour);
-    const std::wstring iconPath = g_state.installFolder + kGameIconName;
-    const int iconSize = Scaled(kGameIconSize);
-    g_state.gameIcon = static_cast<HICON>(
-        LoadImageW(nullptr, iconPath.c_str(), IMAGE_ICON, iconSize, iconSize, LR_LOADFROMFILE));
 }
 
 void RegisterDarkWindowClass(const wchar_t* name, WNDPROC procedure)
@@ -68,7 +103,7 @@ void RegisterDarkWindowClass(const wchar_t* name, WNDPROC procedure)
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = g_state.gameIcon;
+    windowClass.hIcon = GameIconAt(SystemDpi());
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = g_state.backgroundBrush;
     windowClass.lpszClassName = name;
@@ -99,7 +134,8 @@ void DrawThemedButton(const DRAWITEMSTRUCT& item)
     HBRUSH face = CreateSolidBrush(colours.face);
     HGDIOBJ oldBrush = SelectObject(dc, face);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    const int corner = Scaled(kButtonCornerEllipse);
+    const int dpi = WindowDpi(item.hwndItem);
+    const int corner = ScaleToDpi(kButtonCornerEllipse, dpi);
     RoundRect(dc, rect.left, rect.top, rect.right + 1, rect.bottom + 1, corner, corner);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
@@ -114,7 +150,8 @@ void DrawThemedButton(const DRAWITEMSTRUCT& item)
     DrawTextW(dc, text, -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 
     if (item.itemState & ODS_FOCUS) {
-        InflateRect(&textRect, -Scaled(kFocusInset), -Scaled(kFocusInset));
+        const int inset = ScaleToDpi(kFocusInset, dpi);
+        InflateRect(&textRect, -inset, -inset);
         DrawFocusRect(dc, &textRect);
     }
 }

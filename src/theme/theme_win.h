@@ -4,14 +4,18 @@
 
 #include <windows.h>
 
-// The display's DPI and the system message font into g_state (a later call
-// replaces the font). Called after SetProcessDPIAware.
-void CreateMessageFont();
-// The message font, the title and button fonts at the display's scale, the
-// two brushes and the game icon at 96 x 96 scaled.
+#include "base/launcher_state_win.h"
+
+// The message, title and button fonts at this display scale, made the first
+// time a window asks for them and kept for the life of the process.
+FontSet FontsAt(int dpi);
+// The game icon of the install folder at kGameIconSize at this scale, loaded
+// the first time; null when there is none.
+HICON GameIconAt(int dpi);
+// The dark windows' two brushes.
 void CreateDarkTheme();
-// Registers a class of a dark window: the game icon, the arrow cursor and the
-// dark background brush.
+// Registers a class of a dark window: the game icon at the system scale, the
+// arrow cursor and the dark background brush.
 void RegisterDarkWindowClass(const wchar_t* name, WNDPROC procedure);
 void UseDarkTitleBar(HWND window);
 // The dark windows' answer to WM_DRAWITEM (their owner-drawn buttons) and to

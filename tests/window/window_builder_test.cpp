@@ -1,22 +1,19 @@
 // The window layer: a table of controls becomes child windows in table
-// order, each at its rectangle scaled to the display, with its font, its ID
-// each reachable by its ID, and an accent button marked for the painter.
+// order, each at its rectangle scaled to its window's scale, with that
+// scale's font, each reachable by its ID, and an accent button marked for
+// the painter. A top-level window is built at its monitor's scale, or at
+// the largest that fits the work area.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <vector>
 
-#include "base/launcher_state_win.h"
+#include "theme/monitor_win.h"
+#include "theme/theme_win.h"
 #include "theme/window_builder_win.h"
 
 namespace {
-
-struct ScopedDpi {
-    explicit ScopedDpi(int dpi) : saved(g_state.dpi) { g_state.dpi = dpi; }
-    ~ScopedDpi() { g_state.dpi = saved; }
-    int saved;
-};
 
 HWND CreateParent()
 {
@@ -32,10 +29,8 @@ RECT RectInParent(HWND child)
     return rect;
 }
 
-TEST(WindowBuilder, ATableBecomesControlsInOrderAtTheDisplaysScale)
+TEST(WindowBuilder, ATableBecomesControlsInOrderAtTheWindowsScale)
 {
-    g_state.messageFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    g_state.buttonFont = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     const ControlDef table[] = {
         {L"STATIC", L"label", 0, 0, 0, {16, 14, 610, 20}, MessageFontRole},
         {L"BUTTON", L"Go", WS_TABSTOP, 0, 101, {16, 98, 200, 30}, ButtonFontRole, AccentButton},
@@ -51,8 +46,8 @@ TEST(WindowBuilder, ATableBecomesControlsInOrderAtTheDisplaysScale)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dpi);
-        ScopedDpi dpi(c.dpi);
         HWND parent = CreateParent();
+        SetWindowDpi(parent, c.dpi);
         CreateControls(parent, table);
 
         std::vector<HWND> children;
@@ -73,25 +68,90 @@ TEST(WindowBuilder, ATableBecomesControlsInOrderAtTheDisplaysScale)
         EXPECT_EQ(GetWindowLongPtrW(children[1], GWLP_USERDATA), AccentButton);
         EXPECT_EQ(GetWindowLongPtrW(children[2], GWLP_USERDATA), 0);
         EXPECT_TRUE(GetWindowLongW(children[2], GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        const FontSet fonts = FontsAt(c.dpi);
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(children[0], WM_GETFONT, 0, 0)),
-                  g_state.messageFont);
+                  fonts.messageFont);
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(children[1], WM_GETFONT, 0, 0)),
-                  g_state.buttonFont);
+                  fonts.buttonFont);
+        ForgetWindowDpi(parent);
         DestroyWindow(parent);
     }
 }
 
-TEST(WindowBuilder, ATopWindowHasTheScaledClientSize)
+TEST(WindowBuilder, FontsAreMadeOncePerScale)
 {
-    for (int dpi : {96, 120, 192}) {
-        ScopedDpi scoped(dpi);
-        const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-        HWND window = CreateTopWindow(L"STATIC", L"top", style, 520, 300, kSystemPlaced, nullptr);
+    const FontSet first = FontsAt(120);
+    const FontSet again = FontsAt(120);
+    const FontSet other = FontsAt(144);
+    EXPECT_EQ(first.messageFont, again.messageFont);
+    EXPECT_EQ(first.buttonFont, again.buttonFont);
+    EXPECT_NE(first.messageFont, other.messageFont);
+    LOGFONTW title120 = {}, title144 = {};
+    GetObjectW(first.titleFont, sizeof(title120), &title120);
+    GetObjectW(other.titleFont, sizeof(title144), &title144);
+    EXPECT_EQ(title120.lfHeight, -38); // -30 at 125 %
+    EXPECT_EQ(title144.lfHeight, -45);
+}
+
+RECT WindowRect(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+bool Inside(const RECT& rect, const PixelRect& area)
+{
+    return rect.left >= area.x && rect.top >= area.y && rect.right <= area.x + area.width
+        && rect.bottom <= area.y + area.height;
+}
+
+// On a monitor it fits, a window is built at the monitor's scale with the
+// scaled client size; one too large for the work area is built at the
+// largest smaller scale that fits, and placed inside the work area even when
+// asked for a place that is not.
+TEST(WindowBuilder, ATopWindowIsBuiltAtTheLargestScaleThatFits)
+{
+    const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    HMONITOR primary = MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    const int monitorDpi = MonitorDpi(primary);
+    const PixelRect area = WorkArea(primary);
+    // Client sizes in 96-DPI units: one that fits, one as large as the
+    // work area, so that the frame makes it too large at the monitor's scale.
+    const int fullHeight = area.height * kDesignDpi / monitorDpi;
+    struct Case {
+        const char* name;
+        SIZE client;
+        POINT position;
+        bool shrinks;
+    } cases[] = {
+        {"fits, system-placed", {520, 300}, kSystemPlaced, false},
+        {"fits, placed off the bottom right", {520, 300}, {area.x + area.width - 10, area.y + area.height - 10}, false},
+        {"too high, system-placed", {400, fullHeight}, kSystemPlaced, true},
+        {"too high, placed partly off the top", {400, fullHeight}, {area.x + 40, area.y - 300}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND window = CreateTopWindow(L"STATIC", L"top", style, c.client.cx, c.client.cy,
+                                      c.position, nullptr);
         ASSERT_NE(window, nullptr);
+        const int dpi = WindowDpi(window);
         RECT client = {};
         GetClientRect(window, &client);
-        EXPECT_EQ(client.right, MulDiv(520, dpi, 96)) << dpi;
-        EXPECT_EQ(client.bottom, MulDiv(300, dpi, 96)) << dpi;
+        EXPECT_EQ(client.right, ScaleToDpi(c.client.cx, dpi));
+        EXPECT_EQ(client.bottom, ScaleToDpi(c.client.cy, dpi));
+        const RECT outer = WindowRect(window);
+        EXPECT_TRUE(Inside(outer, area)) << outer.left << "," << outer.top << " " << outer.right
+                                         << "," << outer.bottom;
+        if (c.shrinks) {
+            EXPECT_LT(dpi, monitorDpi);
+            // The largest: one dpi more would not fit.
+            const int frameHeight = (outer.bottom - outer.top) - client.bottom;
+            EXPECT_GT(ScaleToDpi(c.client.cy, dpi + 1) + frameHeight, area.height);
+        } else {
+            EXPECT_EQ(dpi, monitorDpi);
+        }
+        ForgetWindowDpi(window);
         DestroyWindow(window);
     }
 }

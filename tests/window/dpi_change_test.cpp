@@ -1,0 +1,215 @@
+// WM_DPICHANGED, as Windows sends it when a window moves to a monitor of
+// another scale (under Wine the test sends it): each of the three windows
+// lays its controls out again from its own table at the new scale, with the
+// new scale's fonts, and takes the suggested rectangle; where the window
+// would not fit the work area at the new scale it takes the largest scale
+// that fits and stays inside the work area.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <span>
+#include <string>
+
+#include "base/launcher_state_win.h"
+#include "base/names.h"
+#include "home/home_window_win.h"
+#include "settings/settings_window_win.h"
+#include "setup/setup_window_win.h"
+#include "theme/monitor_win.h"
+#include "theme/theme_win.h"
+#include "theme/window_builder_win.h"
+
+namespace {
+
+bool IsClass(HWND window, const wchar_t* name)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    return lstrcmpiW(className, name) == 0;
+}
+
+// A control's rectangle in its parent's client area.
+RECT LaidOutRect(HWND control)
+{
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool operator==(const RECT& a, const RECT& b)
+{
+    return EqualRect(&a, &b) != FALSE;
+}
+
+std::string Describe(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " - " + std::to_string(r.right)
+        + "," + std::to_string(r.bottom);
+}
+
+void ExpectLaidOutAt(HWND window, std::span<const ControlDef> table, int dpi)
+{
+    const FontSet fonts = FontsAt(dpi);
+    for (const ControlDef& def : table) {
+        HWND control = Control(window, def.id);
+        ASSERT_NE(control, nullptr) << def.id;
+        const LayoutRect scaled = ScaleToDpi(def.rect, dpi);
+        RECT expected = {scaled.x, scaled.y, scaled.x + scaled.width, scaled.y + scaled.height};
+        const RECT rect = LaidOutRect(control);
+        // Two classes choose their own height: a drop-down list's is its
+        // field's, from its font (the table's includes the list), and a
+        // list box shows whole items only, so it rounds its height down by
+        // less than one item. The return to the scale the window was built
+        // at compares their whole rectangles with those creation gave.
+        const int itemHeight = static_cast<int>(SendMessageW(control, LB_GETITEMHEIGHT, 0, 0));
+        if (IsClass(control, L"ComboBox")
+            || (IsClass(control, L"ListBox") && rect.bottom <= expected.bottom
+                && rect.bottom > expected.bottom - itemHeight))
+            expected.bottom = rect.bottom;
+        EXPECT_TRUE(rect == expected) << "control " << def.id << " at " << dpi << ": "
+                                      << Describe(rect) << ", expected " << Describe(expected);
+        const HFONT font = def.font == ButtonFontRole ? fonts.buttonFont : fonts.messageFont;
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), font)
+            << "control " << def.id << " at " << dpi;
+    }
+}
+
+// The rectangle Windows suggests: the top-left corner given, the client
+// area as built scaled to the new scale, the frame at the new scale.
+// (Under Wine the frame keeps the system's scale, so the client area after
+// a change is not the one Windows would scale.)
+RECT SuggestedRect(HWND window, SIZE builtClient, int builtDpi, int dpi, POINT at)
+{
+    RECT rect = {at.x, at.y, at.x + MulDiv(builtClient.cx, dpi, builtDpi),
+                 at.y + MulDiv(builtClient.cy, dpi, builtDpi)};
+    AdjustWindowRectExForDpi(&rect, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE, 0,
+                             static_cast<UINT>(dpi));
+    OffsetRect(&rect, at.x - rect.left, at.y - rect.top);
+    return rect;
+}
+
+void SendDpiChanged(HWND window, int dpi, const RECT& suggested)
+{
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+std::map<int, RECT> ControlRects(HWND window, std::span<const ControlDef> table)
+{
+    std::map<int, RECT> rects;
+    for (const ControlDef& def : table)
+        rects[def.id] = LaidOutRect(Control(window, def.id));
+    return rects;
+}
+
+// Changes the window's scale to 125 %, 150 % and 400 % (too large for any
+// work area the tests run on), then back to where it was built.
+void CheckScaleChanges(HWND window, std::span<const ControlDef> table)
+{
+    const int builtDpi = WindowDpi(window);
+    const std::map<int, RECT> built = ControlRects(window, table);
+    RECT client = {};
+    GetClientRect(window, &client);
+    const POINT at = {60, 50};
+    auto suggestedAt = [&](int dpi) {
+        return SuggestedRect(window, {client.right, client.bottom}, builtDpi, dpi, at);
+    };
+
+    for (int dpi : {120, 144}) {
+        SCOPED_TRACE(dpi);
+        const RECT suggested = suggestedAt(dpi);
+        SendDpiChanged(window, dpi, suggested);
+        EXPECT_EQ(WindowDpi(window), dpi);
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        EXPECT_TRUE(rect == suggested) << Describe(rect) << ", suggested " << Describe(suggested);
+        ExpectLaidOutAt(window, table, dpi);
+    }
+
+    {
+        SCOPED_TRACE("400 %");
+        SendDpiChanged(window, 384, suggestedAt(384));
+        const int fitted = WindowDpi(window);
+        EXPECT_LT(fitted, 384);
+        EXPECT_GE(fitted, kSmallestFitDpi);
+        ExpectLaidOutAt(window, table, fitted);
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        const PixelRect area = WorkArea(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+        EXPECT_TRUE(rect.left >= area.x && rect.top >= area.y && rect.right <= area.x + area.width
+                    && rect.bottom <= area.y + area.height)
+            << Describe(rect);
+    }
+
+    // Back at the scale it was built at, exactly as built.
+    SendDpiChanged(window, builtDpi, suggestedAt(builtDpi));
+    EXPECT_EQ(WindowDpi(window), builtDpi);
+    for (const auto& [id, rect] : ControlRects(window, table))
+        EXPECT_TRUE(rect == built.at(id)) << "control " << id << ": " << Describe(rect)
+                                          << ", built " << Describe(built.at(id));
+    ExpectLaidOutAt(window, table, builtDpi);
+}
+
+class DpiChange : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        folder_ = std::wstring(temp) + L"vantaroo dpi test " + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        g_state.installFolder = folder_;
+        g_state.launcherFolder = folder_;
+        INITCOMMONCONTROLSEX commonControls = {sizeof(commonControls), ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&commonControls);
+        CreateDarkTheme();
+        RegisterHomeWindowClass();
+        RegisterSettingsWindowClass();
+    }
+
+    void TearDown() override
+    {
+        // The home and setup windows end the message loop as they go.
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        DeleteFileW((folder_ + L"\\qarn.ini").c_str());
+        RemoveDirectoryW(folder_.c_str());
+    }
+
+    std::wstring folder_;
+};
+
+TEST_F(DpiChange, HomeWindow)
+{
+    HomeState state;
+    HWND home = CreateHomeWindow(state);
+    ASSERT_NE(home, nullptr);
+    CheckScaleChanges(home, HomeControlTable());
+    DestroyWindow(home);
+}
+
+TEST_F(DpiChange, SettingsWindow)
+{
+    HomeState state;
+    HWND home = CreateHomeWindow(state);
+    ASSERT_NE(home, nullptr);
+    OpenSettingsWindow();
+    ASSERT_NE(g_state.settingsWindow, nullptr);
+    CheckScaleChanges(g_state.settingsWindow, SettingsControlTable());
+    SendMessageW(g_state.settingsWindow, WM_CLOSE, 0, 0);
+    DestroyWindow(home);
+}
+
+TEST_F(DpiChange, SetupWindow)
+{
+    HWND setup = CreateSetupWindow();
+    ASSERT_NE(setup, nullptr);
+    CheckScaleChanges(setup, SetupControlTable());
+    DestroyWindow(setup);
+}
+
+} // namespace
