@@ -19,6 +19,10 @@ constexpr DWORD kPostRetryMs = 10;
 constexpr DWORD kWindowCheckMs = 100;
 // How often a quiet pipe is looked at, and the tool's end with it.
 constexpr DWORD kQuietPollMs = 15;
+// How long an open batch may wait on an empty pipe for more lines, and how
+// often the pipe is looked at meanwhile.
+constexpr ULONGLONG kBatchLingerMs = 20;
+constexpr DWORD kLingerPollMs = 1;
 // Once the tool has ended, the output ends when nothing more came for this
 // long, even if a process the tool started still holds the pipe open; and at
 // the latest this long after the tool's end.
@@ -92,11 +96,22 @@ void RelayOutput(Relay& relay, HANDLE readEnd, HANDLE process)
     std::vector<char> buffer(kReadSize);
     ULONGLONG toolEnded = 0;
     ULONGLONG lastOutput = 0;
+    ULONGLONG openSince = 0; // when the open batch took its first line
     for (;;) {
         DWORD available = 0;
         if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr))
             break;
         if (available == 0) {
+            // A pipe that is empty for a moment is the normal state of a
+            // flood (the reader drains it faster than the tool fills it):
+            // the open batch lingers a little for more lines, so batches
+            // stay large, and still reaches the window promptly.
+            if (toolEnded == 0 && relay.batcher.HasGathered()
+                && GetTickCount64() - openSince < kBatchLingerMs) {
+                if (WaitForSingleObject(process, kLingerPollMs) == WAIT_OBJECT_0)
+                    toolEnded = lastOutput = GetTickCount64();
+                continue;
+            }
             if (!PostBatches(relay, true))
                 return;
             if (toolEnded == 0) {
@@ -115,7 +130,10 @@ void RelayOutput(Relay& relay, HANDLE readEnd, HANDLE process)
             || got == 0)
             break;
         lastOutput = GetTickCount64();
+        const bool wasGathering = relay.batcher.HasGathered();
         relay.batcher.Add(buffer.data(), got);
+        if (!wasGathering || relay.batcher.HasReadyBatch())
+            openSince = lastOutput;
         if (!PostBatches(relay, false))
             return;
     }
