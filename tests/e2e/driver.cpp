@@ -115,15 +115,23 @@ HWND WaitForDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs)
 
 std::wstring Text(HWND window)
 {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        return {};
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    text.resize(copied);
-    return text;
+    // The length and the text come in two messages, and the window may
+    // change its text between them: a text that grew meanwhile would come
+    // cut off. Read again until the length held across the read.
+    for (int attempt = 0;; ++attempt) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+            return {};
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, 5000, &copied);
+        DWORD_PTR after = 0;
+        SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &after);
+        text.resize(copied);
+        if ((after == length && copied == length) || attempt == 100)
+            return text;
+    }
 }
 
 std::wstring ClassName(HWND window)

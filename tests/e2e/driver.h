@@ -29,7 +29,9 @@ std::vector<HWND> TopWindows(DWORD processId);
 // Visible top-level windows of this class, of any process.
 std::vector<HWND> TopWindowsOfClass(const wchar_t* className);
 
-std::wstring Text(HWND window);   // WM_GETTEXT, which works across processes
+// WM_GETTEXT, which works across processes; read again while the text
+// changes under the read.
+std::wstring Text(HWND window);
 std::wstring ClassName(HWND window);
 std::vector<HWND> Children(HWND parent); // direct children in creation order
 HWND Child(HWND parent, int id);

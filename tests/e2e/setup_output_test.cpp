@@ -35,8 +35,20 @@ size_t ExpectNumberedRun(const std::vector<std::wstring>& lines, const std::wstr
     for (size_t i = 0; i < numbered; ++i) {
         const long expected = lastNumber - static_cast<long>(numbered - 1 - i);
         if (lines[i] != prefix + std::to_wstring(expected)) {
-            ADD_FAILURE() << "line " << i << " of the log is \"" << lines[i] << "\", expected number "
-                          << expected;
+            // Where the run breaks tells a gap from a repeat.
+            std::string breaks;
+            for (size_t j = 0; j + 1 < numbered; ++j) {
+                const bool both = lines[j].starts_with(prefix) && lines[j + 1].starts_with(prefix);
+                if (both
+                    && std::stol(lines[j + 1].substr(prefix.size()))
+                        != std::stol(lines[j].substr(prefix.size())) + 1)
+                    breaks += " after line " + std::to_string(j) + " ("
+                        + testing::PrintToString(lines[j].substr(prefix.size())) + " then "
+                        + testing::PrintToString(lines[j + 1].substr(prefix.size())) + ")";
+            }
+            ADD_FAILURE() << "line " << i << " of the log is \"" << lines[i].substr(prefix.size())
+                          << "\" after the prefix, expected number " << expected << "; "
+                          << numbered << " numbered lines; the run breaks" << breaks;
             break;
         }
     }
