@@ -79,6 +79,8 @@ private:
 struct ResultVerdict {
     bool ok;
     std::wstring text;
+
+    bool operator==(const ResultVerdict&) const = default;
 };
 
 // What one batch of output lines does to the setup window; applying it gives
@@ -92,6 +94,8 @@ struct OutputBatch {
     std::vector<ResultVerdict> results; // result lines, in order
     std::uint64_t logLinesSkipped = 0;  // log lines older than logLines that were never built: they would leave the log model before they could be shown
     std::vector<std::wstring> logLines; // the newest log lines, in order, NULs shown as U+FFFD
+
+    bool operator==(const OutputBatch&) const = default;
 };
 
 struct BatchLimits {

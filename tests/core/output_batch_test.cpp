@@ -155,18 +155,6 @@ TEST(LineSplitter, HoldsAtMostAPieceOfAHugeLine)
 
 using Batches = std::vector<OutputBatch>;
 
-bool SameBatch(const OutputBatch& a, const OutputBatch& b)
-{
-    if (a.results.size() != b.results.size())
-        return false;
-    for (std::size_t i = 0; i < a.results.size(); ++i)
-        if (a.results[i].ok != b.results[i].ok || a.results[i].text != b.results[i].text)
-            return false;
-    return a.lineCount == b.lineCount && a.hasProgress == b.hasProgress
-        && a.progress == b.progress && a.hasStatusText == b.hasStatusText
-        && a.statusText == b.statusText && a.logLinesSkipped == b.logLinesSkipped
-        && a.logLines == b.logLines;
-}
 
 // Feeds the chunks, taking every ready batch after each, and the gathered
 // batch at the end.
@@ -361,7 +349,7 @@ TEST(OutputBatcher, AnyChunkingGivesTheSameBatches)
             const Batches chunked = Batch(Chunk(input, random, most), limits);
             ASSERT_EQ(chunked.size(), whole.size()) << seed << " " << most;
             for (std::size_t i = 0; i < whole.size(); ++i)
-                ASSERT_TRUE(SameBatch(chunked[i], whole[i])) << seed << " " << most << " batch " << i;
+                ASSERT_TRUE(chunked[i] == whole[i]) << seed << " " << most << " batch " << i;
         }
     }
 }

@@ -582,6 +582,12 @@ TEST_P(UnrecordedInstallation, SaysSoKeepsTheOldRecordAndStillPlays)
         << "status: " << testing::PrintToString(driver::Text(setup.MainStatus()))
         << "\nexpected: " << testing::PrintToString(expected);
     EXPECT_FALSE(driver::SystemText(expectedError).empty());
+    // The status line may cut it; the log's last line has it whole.
+    EXPECT_TRUE(driver::WaitUntil([&] {
+        const std::wstring log = driver::Text(setup.Log());
+        return log.size() >= expected.size() + 2
+            && log.compare(log.size() - expected.size() - 2, std::wstring::npos, expected + L"\r\n") == 0;
+    })) << "log: " << testing::PrintToString(driver::Text(setup.Log()));
     EXPECT_EQ(ReadBytes(record), oldBytes);
     if (GetParam() == FolderInTheWay)
         EXPECT_TRUE(GetFileAttributesW(temporary.c_str()) & FILE_ATTRIBUTE_DIRECTORY);

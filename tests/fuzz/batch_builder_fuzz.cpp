@@ -14,18 +14,6 @@
 
 namespace {
 
-bool Same(const OutputBatch& a, const OutputBatch& b)
-{
-    if (a.results.size() != b.results.size())
-        return false;
-    for (std::size_t i = 0; i < a.results.size(); ++i)
-        if (a.results[i].ok != b.results[i].ok || a.results[i].text != b.results[i].text)
-            return false;
-    return a.lineCount == b.lineCount && a.hasProgress == b.hasProgress
-        && a.progress == b.progress && a.hasStatusText == b.hasStatusText
-        && a.statusText == b.statusText && a.logLinesSkipped == b.logLinesSkipped
-        && a.logLines == b.logLines;
-}
 
 // Reads in turn; ready batches are taken after every read, or, with
 // takeLate, only at the end.
@@ -117,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::vector<OutputBatch> chunked = Build(output, sizes, limits, takeLate);
         FUZZ_CHECK(chunked.size() == whole.size());
         for (std::size_t i = 0; i < whole.size(); ++i)
-            FUZZ_CHECK(Same(chunked[i], whole[i]));
+            FUZZ_CHECK(chunked[i] == whole[i]);
     }
 
     // The lines one by one, as the batcher's own limits cut them.
@@ -144,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (i + 1 < whole.size())
             FUZZ_CHECK(batch.lineCount == used.lines || bytes == used.bytes
                        || bytes + pieces[next + batch.lineCount].bytes.size() > used.bytes);
-        FUZZ_CHECK(Same(batch, Expected(lines, used.logKeepChars)));
+        FUZZ_CHECK(batch == Expected(lines, used.logKeepChars));
         next += batch.lineCount;
     }
     FUZZ_CHECK(next == pieces.size());
