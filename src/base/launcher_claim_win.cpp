@@ -13,6 +13,10 @@ namespace {
 // between two windows, home then setup) or for its claim to end.
 constexpr DWORD kClaimWaitMs = 3000;
 constexpr DWORD kClaimPollMs = 50;
+// How long the restore of a minimised window is waited for, and how often
+// it is looked at meanwhile.
+constexpr ULONGLONG kRestoreWaitMs = 1000;
+constexpr DWORD kRestorePollMs = 10;
 
 // The mutex this process owns while its windows may be open; null otherwise.
 HANDLE g_claim = nullptr;
@@ -70,13 +74,21 @@ HWND FindOtherLauncherWindow(const std::wstring& claimName)
     return search.found;
 }
 
-// Restored if minimised; what comes to the front is the window's enabled
-// popup (a message box or file dialog on it), or the window itself. The
-// restore is asynchronous so that a hung launcher cannot hang this one.
+// Restored if minimised, and raised; what takes the activation is the
+// window's enabled popup (a message box or file dialog on it), or the window
+// itself. The restore is asynchronous, so that a hung launcher cannot hang
+// this one, and does not activate: a restore that landed after the popup
+// was brought to the front would otherwise take the activation from it.
 void BringToFront(HWND window)
 {
-    if (IsIconic(window))
-        ShowWindowAsync(window, SW_RESTORE);
+    if (IsIconic(window)) {
+        ShowWindowAsync(window, SW_SHOWNOACTIVATE);
+        const ULONGLONG deadline = GetTickCount64() + kRestoreWaitMs;
+        while (IsIconic(window) && GetTickCount64() < deadline)
+            Sleep(kRestorePollMs);
+    }
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     SetForegroundWindow(GetLastActivePopup(window));
 }
 
