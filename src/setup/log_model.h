@@ -15,8 +15,8 @@
 
 inline constexpr std::size_t kLogHighMark = 64000;
 inline constexpr std::size_t kLogLowMark = 48000;
-inline constexpr std::size_t kLogStepChars = 8000;
-inline constexpr std::size_t kLogStepLines = 300;
+inline constexpr std::size_t kLogStepChars = 4000;
+inline constexpr std::size_t kLogStepLines = 150;
 
 // Lines are numbered from the first line of the run; every line is counted
 // with the CR LF that ends it in the control.

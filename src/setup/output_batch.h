@@ -21,7 +21,7 @@ inline constexpr std::size_t kBatchMaxBytes = 256 * 1024;  // bytes of line text
 // An unfinished line is held up to this, then handed on as a piece. A piece
 // is one line of the log, and the log control takes one line per step at
 // the least: the size keeps one piece within about one step (kLogStepChars).
-inline constexpr std::size_t kLinePieceBytes = 8 * 1024;
+inline constexpr std::size_t kLinePieceBytes = 4 * 1024;
 
 // UTF-8 to UTF-16 without Win32: the wstring always holds UTF-16 code units
 // (surrogate pairs outside the BMP, even where wchar_t has 32 bits). Each
