@@ -12,6 +12,7 @@
 #include "base/launcher_state_win.h"
 #include "base/names.h"
 #include "home/home_window_win.h"
+#include "setup/install_run_win.h"
 #include "settings/settings_window_win.h"
 #include "setup/setup_window_win.h"
 #include "theme/theme_win.h"
@@ -54,7 +55,7 @@ int RunSetupPath(StartupMode mode, int showCommand)
     if (!window)
         return 1;
     if (mode == ModeUpdate)
-        BeginUpdateRun(window);
+        StartUpdateRun(window, SessionOf(window));
     ShowWindow(window, showCommand);
     RunSetupLoop(window);
     return 0;

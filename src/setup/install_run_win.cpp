@@ -66,10 +66,8 @@ void FinishInstall(HWND window, SetupSession& session, DWORD exitCode, bool star
     SetWindowTextW(Control(window, IdMainStatus), status.c_str());
     // The status line is one line wide: a long reason is cut there, so it
     // also ends the log, where it can be read whole.
-    if (session.gameInstalled && status != kReadyText) {
+    if (session.gameInstalled && status != kReadyText)
         AddLogLine(session.log, status);
-        FinishToolOutput(window, session);
-    }
 }
 
 void StartUpdateRun(HWND window, SetupSession& session)

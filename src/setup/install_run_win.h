@@ -10,7 +10,7 @@
 // log and starts the tool.
 void StartInstall(HWND window, SetupSession& session);
 
-// The rebuild run of an update.
+// The rebuild run of an update, begun before the window is shown.
 void StartUpdateRun(HWND window, SetupSession& session);
 
 // The verdict of an ended installation or update run: the success test, the

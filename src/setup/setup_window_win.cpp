@@ -137,12 +137,11 @@ HBRUSH AnswerCheckLineColour(HWND window, HDC dc, HWND control)
     return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-// The end of a tool run: back to idle, the run's verdict, the status lines
-// repainted and the buttons brought up to date.
+// The end of a tool run: back to idle, the run's verdict, the log brought up
+// to date, the status lines repainted and the buttons brought up to date.
 LRESULT OnToolExit(HWND window, DWORD exitCode, bool started)
 {
     SetupSession& session = SessionOf(window);
-    FinishToolOutput(window, session);
     const SetupPhase ended = session.phase;
     session.phase = SetupPhase::Idle;
     if (ended == SetupPhase::Install) {
@@ -154,6 +153,8 @@ LRESULT OnToolExit(HWND window, DWORD exitCode, bool started)
         SetWindowTextW(Control(window, source ? IdSourceStatus : IdDlcStatus),
                        L"The check could not run.");
     }
+    // After the finish, which may add a last line of its own.
+    FinishToolOutput(window, session);
     InvalidateRect(Control(window, IdSourceStatus), nullptr, TRUE);
     InvalidateRect(Control(window, IdDlcStatus), nullptr, TRUE);
     SetMainButtonState(window, session);
@@ -276,11 +277,6 @@ HWND CreateSetupWindow()
     CreateSetupControls(window, SessionOf(window));
     SetMainButtonState(window, SessionOf(window));
     return window;
-}
-
-void BeginUpdateRun(HWND window)
-{
-    StartUpdateRun(window, SessionOf(window));
 }
 
 void RunSetupLoop(HWND window)

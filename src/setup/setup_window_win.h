@@ -19,8 +19,5 @@ SetupSession& SessionOf(HWND setupWindow);
 // The setup window's controls, as its layout builds them at any scale.
 std::span<const ControlDef> SetupControlTable();
 
-// The rebuild run of an update, begun before the window is shown.
-void BeginUpdateRun(HWND setupWindow);
-
 // The setup message loop; returns when the setup window is destroyed.
 void RunSetupLoop(HWND setupWindow);
