@@ -1,14 +1,14 @@
 // The names the launcher gives things: the product and its version, the
 // window classes and titles, and the control IDs. The windows, the accent
 // rule, the tests and the benchmarks take them from here; the resource script
-// takes the product name and the version macros for the version record.
+// takes the product name and the version macros for the version record. The
+// version macros come from base/version.h, which CMake writes into the build
+// folder from the project version.
 #pragma once
 
+#include "base/version.h"
+
 #define VANTAROO_PRODUCT_NAME "Vantaroo"
-#define VANTAROO_VERSION_MAJOR 1
-#define VANTAROO_VERSION_MINOR 0
-#define VANTAROO_VERSION_PATCH 0
-#define VANTAROO_VERSION_TEXT "1.0.0.0"
 
 #ifndef RC_INVOKED
 
