@@ -1,9 +1,12 @@
-# Shared by ./run, ./test and bench/: the Debian packages, the tools they
-# bring, the Wine prefix, the virtual display and the persistent wineserver.
+# Shared by ./run, ./test, bench/ and the release scripts: the Debian
+# packages, the tools they bring, the Wine prefix, the virtual display and the
+# persistent wineserver.
 #
 # Sourcing this file only defines constants and functions; nothing here runs
 # a program or can fail. A script calls the steps it needs in order:
-#   ensure_packages        install what is missing (as root) or say what it is
+#   ensure_packages        install what is missing (as root) or say what it is;
+#                          entries given ("package:what it brings", such as
+#                          release_packages) are wanted too
 #   locate_tools           find the Wine loader, wineserver, Xvfb and MinGW-w64
 #   start_virtual_display  Xvfb on a display it picks itself
 #   prepare_wine_prefix    the private prefix under build/
@@ -28,6 +31,16 @@ required_packages=(
     "x11-utils:X11 utilities"
     "imagemagick:ImageMagick (screenshots)"
     "googletest:GoogleTest sources"
+)
+
+# What the release step (scripts/release.sh) and its test need beyond those.
+# Only they ask for them: ./run and the tests before them do without.
+release_packages=(
+    "git:Git (a release is built from a commit)"
+    "zip:zip (the release archives)"
+    "unzip:unzip (the release test opens the archives)"
+    "osslsigncode:osslsigncode (Authenticode signing)"
+    "openssl:OpenSSL (the release test's throw-away certificate)"
 )
 
 export WINEPREFIX="$build_root/wineprefix"
@@ -62,7 +75,7 @@ ensure_packages() {
     command -v dpkg-query >/dev/null 2>&1 \
         || fail "this needs Debian 12: dpkg-query, which tells which packages are installed, was not found."
     local entry package missing=() described=()
-    for entry in "${required_packages[@]}"; do
+    for entry in "${required_packages[@]}" "$@"; do
         package=${entry%%:*}
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" && continue
         missing+=("$package")
@@ -216,11 +229,21 @@ REG
 # Wine's own service processes are started here too, with no pipe of ours:
 # started by the first test instead, they would inherit ctest's output pipe
 # and, kept alive by the persistent server, hold it open for ever.
+#
+# Once the tests are built, a program that holds one hidden window keeps
+# Wine's desktop process alive beside the server (tests/e2e/desktop_keeper.cpp):
+# otherwise the desktop ends a second after each test's last window, and a
+# launcher started while it ends comes up late.
 start_wineserver() {
     setsid "$WINESERVER" -f -p </dev/null >/dev/null 2>&1 &
     wineserver_pid=$!
     started_pids+=("$wineserver_pid")
     "$WINELOADER" wineboot </dev/null >/dev/null 2>&1 || true
+    local keeper="$build_root/windows/bin/desktop_keeper.exe"
+    if [ -f "$keeper" ]; then
+        "$WINELOADER" "$keeper" </dev/null >/dev/null 2>&1 &
+        started_pids+=("$!")
+    fi
 }
 
 # The display scale (LogPixels) the running wineserver's prefix holds; 96
