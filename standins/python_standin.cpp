@@ -59,6 +59,8 @@ int wmain()
         Sleep(static_cast<DWORD>(std::stoul(args[2])));
         return 0;
     }
+    if (args && count == 3 && std::wstring(args[1]) == kChattyHelperSwitch)
+        return RunChattyHelper(static_cast<DWORD>(std::stoul(args[2])));
     RecordStart(L"VANTAROO_TOOL_LOG");
     if (!args || count < 5 || std::wstring(args[1]) != L"-X" || std::wstring(args[2]) != L"utf8"
         || std::wstring(args[3]) != L"-u") {

@@ -29,6 +29,9 @@ std::wstring Wide(const std::string& text)
     return out;
 }
 
+// A Python interpreter run with -u dies on a write to an output that is gone
+// (its reader closed the pipe): the print raises, and the failed flush at
+// exit makes the code 120. So does this one.
 void WriteOut(const std::string& bytes)
 {
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -37,7 +40,7 @@ void WriteOut(const std::string& bytes)
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 16));
         DWORD written = 0;
         if (!WriteFile(out, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-            return;
+            ExitProcess(kWriteFailedExitCode);
         done += written;
     }
 }
@@ -74,13 +77,13 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
-// This program again, with the helper switch, holding our standard handles.
-void StartHelper(DWORD lifetimeMs)
+// This program again, with a helper switch, holding our standard handles.
+void StartHelper(const wchar_t* helperSwitch, DWORD lifetimeMs)
 {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring commandLine =
-        L"\"" + std::wstring(self) + L"\" " + kHelperSwitch + L" " + std::to_wstring(lifetimeMs);
+        L"\"" + std::wstring(self) + L"\" " + helperSwitch + L" " + std::to_wstring(lifetimeMs);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -223,7 +226,12 @@ int RunScenario(const std::string& scenario, const ToolJob& job)
             Sleep(static_cast<DWORD>(std::stoul(argument)));
         } else if (command == "wait-for") {
             const std::filesystem::path path = runner.PathArg(argument);
-            for (int waited = 0; waited < 60000 && !std::filesystem::exists(path, error); waited += 20)
+            // A test that has ended removes its release folder: no one will
+            // let this wait go then.
+            const std::filesystem::path setup = runner.job.setupFolder;
+            for (int waited = 0; waited < 60000 && !std::filesystem::exists(path, error)
+                 && std::filesystem::exists(setup, error);
+                 waited += 20)
                 Sleep(20);
         } else if (command == "mkdir") {
             std::filesystem::create_directories(runner.PathArg(argument), error);
@@ -239,10 +247,25 @@ int RunScenario(const std::string& scenario, const ToolJob& job)
             CopyFileW(runner.PathArg(argument.substr(0, bar)).c_str(),
                       runner.PathArg(argument.substr(bar + 1)).c_str(), FALSE);
         } else if (command == "helper") {
-            StartHelper(static_cast<DWORD>(std::stoul(argument)));
+            StartHelper(kHelperSwitch, static_cast<DWORD>(std::stoul(argument)));
+        } else if (command == "chatty-helper") {
+            StartHelper(kChattyHelperSwitch, static_cast<DWORD>(std::stoul(argument)));
         } else if (command == "exit") {
             return std::stoi(argument);
         }
+    }
+    return 0;
+}
+
+int RunChattyHelper(DWORD lifetimeMs)
+{
+    const ULONGLONG end = GetTickCount64() + lifetimeMs;
+    for (unsigned line = 1; GetTickCount64() < end;) {
+        // Whole blocks of lines, so the pipe is never empty for long.
+        std::string block;
+        while (block.size() < 4096)
+            block += "helper line " + std::to_string(line++) + "\n";
+        WriteOut(block);
     }
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/lock_retry.h"
+
 namespace {
 
 // Written beside the target, so the final move stays on one volume.
@@ -41,16 +43,9 @@ bool WriteNewFile(const std::wstring& path, const std::string& bytes)
     return error == ERROR_SUCCESS;
 }
 
-} // namespace
-
-bool ReplaceFileContents(const std::wstring& path, const std::string& bytes)
+// One attempt: the new content beside the target, then moved over it.
+bool WriteAndMove(const std::wstring& path, const std::string& bytes)
 {
-    // A read-only file is one the user protected. Windows refuses to move a
-    // file over it but Wine does not, so it is checked here.
-    if (IsReadOnly(path)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
     const std::wstring temporary = path + kTemporarySuffix;
     if (WriteNewFile(temporary, bytes)
         && MoveFileExW(temporary.c_str(), path.c_str(),
@@ -61,4 +56,31 @@ bool ReplaceFileContents(const std::wstring& path, const std::string& bytes)
     DeleteFileW(temporary.c_str());
     SetLastError(error);
     return false;
+}
+
+} // namespace
+
+bool RetryWhileLocked(const std::function<bool()>& attempt)
+{
+    LockedWrite write;
+    write.attempt = attempt;
+    write.lastError = [] { return static_cast<std::uint32_t>(GetLastError()); };
+    // The wait must not disturb the error code the caller reports.
+    write.wait = [](unsigned ms) {
+        const DWORD error = GetLastError();
+        Sleep(ms);
+        SetLastError(error);
+    };
+    return RetryWhileLocked(write);
+}
+
+bool ReplaceFileContents(const std::wstring& path, const std::string& bytes)
+{
+    // A read-only file is one the user protected. Windows refuses to move a
+    // file over it but Wine does not, so it is checked here.
+    if (IsReadOnly(path)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return RetryWhileLocked([&] { return WriteAndMove(path, bytes); });
 }

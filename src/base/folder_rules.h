@@ -17,10 +17,11 @@ inline constexpr wchar_t kKitVersionName[] = L"\\kit_version.txt";
 inline constexpr wchar_t kGameIconName[] = L"\\qarn.ico";
 inline constexpr wchar_t kSettingsFileName[] = L"\\qarn.ini";
 
-// Size of the buffer the launcher's own path is read into, in code units.
-inline constexpr unsigned kModulePathCapacity = 520;
+// The longest path Windows knows, in code units: the longest install folder
+// a record can hold.
+inline constexpr unsigned kLongestPath = 32767;
 // Read limits of the small start-up files, in bytes.
-inline constexpr unsigned kInstallLocationLimit = 1040;
+inline constexpr unsigned kInstallLocationLimit = 2 * kLongestPath;
 inline constexpr unsigned kVersionTextLimit = 64;
 
 // The folder part of the launcher's own path: everything before its last

@@ -3,8 +3,19 @@
 
 #include <string>
 
+#include <windows.h>
+
 // Sets g_state.launcherFolder and g_state.installFolder.
 void LocateFolders();
+
+// The full path of this process's program, however long; empty when the
+// system cannot give it.
+std::wstring ModulePath();
+
+// The full path of another process's program (a handle with
+// PROCESS_QUERY_LIMITED_INFORMATION), however long; empty when it cannot be
+// read.
+std::wstring ProcessImagePath(HANDLE process);
 
 // The first bytes of a file: what one read of at most limit bytes gives;
 // empty when the file cannot be opened or read. No decoding, no trimming.

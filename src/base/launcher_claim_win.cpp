@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/folder_rules.h"
+#include "base/folders_win.h"
 #include "base/launcher_claim_name.h"
 #include "base/launcher_state_win.h"
 #include "base/names.h"
@@ -34,11 +35,9 @@ std::wstring ProgramFolderOf(DWORD processId)
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     if (!process)
         return {};
-    wchar_t path[kModulePathCapacity] = {};
-    DWORD length = kModulePathCapacity;
-    const bool read = QueryFullProcessImageNameW(process, 0, path, &length);
+    const std::wstring path = ProcessImagePath(process);
     CloseHandle(process);
-    return read ? LauncherFolderFromPath(std::wstring(path, length)) : std::wstring();
+    return path.empty() ? std::wstring() : LauncherFolderFromPath(path);
 }
 
 bool IsLauncherMainWindow(HWND window)
@@ -53,13 +52,15 @@ struct WindowSearch {
     HWND found = nullptr;
 };
 
-// A shown home or setup window of another launcher of the same folder.
+// A shown home or setup window of another launcher of the same folder, or
+// its setup window hidden until its run ends.
 BOOL CALLBACK MatchLauncherWindow(HWND window, LPARAM data)
 {
     auto& search = *reinterpret_cast<WindowSearch*>(data);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId == GetCurrentProcessId() || !IsWindowVisible(window)
+    if (processId == GetCurrentProcessId()
+        || (!IsWindowVisible(window) && !GetPropW(window, kHiddenRunProperty))
         || !IsLauncherMainWindow(window)
         || ClaimNameFor(ProgramFolderOf(processId)) != search.claimName)
         return TRUE;
@@ -81,6 +82,12 @@ HWND FindOtherLauncherWindow(const std::wstring& claimName)
 // was brought to the front would otherwise take the activation from it.
 void BringToFront(HWND window)
 {
+    if (!IsWindowVisible(window)) {
+        ShowWindowAsync(window, SW_SHOWNOACTIVATE);
+        const ULONGLONG deadline = GetTickCount64() + kRestoreWaitMs;
+        while (!IsWindowVisible(window) && GetTickCount64() < deadline)
+            Sleep(kRestorePollMs);
+    }
     if (IsIconic(window)) {
         ShowWindowAsync(window, SW_SHOWNOACTIVATE);
         const ULONGLONG deadline = GetTickCount64() + kRestoreWaitMs;

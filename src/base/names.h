@@ -29,6 +29,11 @@ inline constexpr wchar_t kSetupTitle[] = L"" VANTAROO_PRODUCT_NAME " setup";
 // laid out at (an integer DPI), which the end-to-end tests read too.
 inline constexpr wchar_t kDpiProperty[] = L"VantarooDpi";
 
+// The window property of a setup window that the user closed during a run:
+// it is hidden until the run ends, and a second launcher of the same folder
+// shows it again instead of opening a window of its own.
+inline constexpr wchar_t kHiddenRunProperty[] = L"VantarooHiddenRun";
+
 // Every control of the three windows has an ID: the windows reach their
 // controls by it (GetDlgItem), and so do the tests and the benchmarks.
 enum ControlId : int {

@@ -8,6 +8,7 @@
 
 #include <cwchar>
 
+#include "base/file_replace_win.h"
 #include "base/folder_rules.h"
 #include "base/folders_win.h"
 #include "base/game_start_win.h"
@@ -119,17 +120,32 @@ LRESULT OnSettings()
     return 0;
 }
 
+constexpr wchar_t kSetupNotStartedText[] = L"Setup could not be started: ";
+
+// A new launcher shows the setup window; this one ends. When the new one
+// cannot be started, this window stays, and says why.
 LRESULT OnSetUpAgain(HWND window)
 {
-    wchar_t launcherPath[kModulePathCapacity] = {};
-    GetModuleFileNameW(nullptr, launcherPath, kModulePathCapacity);
-    launcherPath[kModulePathCapacity - 1] = L'\0';
     // The new launcher must be free to show its setup window while this
-    // window is still closing.
+    // window is still closing. The claim is taken again if it fails.
     GiveUpLauncherClaim();
-    ShellExecuteW(nullptr, L"open", launcherPath, L"--setup", g_state.launcherFolder.c_str(),
-                  SW_SHOWNORMAL);
-    DestroyWindow(window);
+    const std::wstring launcherPath = ModulePath();
+    SHELLEXECUTEINFOW start = {};
+    start.cbSize = sizeof(start);
+    start.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    start.lpVerb = L"open";
+    start.lpFile = launcherPath.c_str();
+    start.lpParameters = L"--setup";
+    start.lpDirectory = g_state.launcherFolder.c_str();
+    start.nShow = SW_SHOWNORMAL;
+    if (!launcherPath.empty() && ShellExecuteExW(&start)) {
+        DestroyWindow(window);
+        return 0;
+    }
+    const DWORD error = GetLastError();
+    ClaimLauncherWindow();
+    const std::wstring text = kSetupNotStartedText + SystemErrorText(error);
+    MessageBoxW(window, text.c_str(), kGameTitle, MB_OK | MB_ICONWARNING);
     return 0;
 }
 
@@ -138,13 +154,16 @@ LRESULT OnSetUpAgain(HWND window)
 // system's error code is in GetLastError.
 bool WriteSkipMarker(const std::wstring& marker, bool present)
 {
-    if (!present)
-        return DeleteFileW(marker.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
-    HANDLE file = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    return true;
+    return RetryWhileLocked([&] {
+        if (!present)
+            return DeleteFileW(marker.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+        HANDLE file =
+            CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        CloseHandle(file);
+        return true;
+    });
 }
 
 // A marker that cannot be changed: the tick shows again what the disk holds,

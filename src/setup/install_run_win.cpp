@@ -24,19 +24,9 @@ bool Ticked(HWND window, int id)
 constexpr wchar_t kReadyText[] = L"Ready to play.";
 constexpr wchar_t kFailedText[] = L"Setup did not finish. The reason is below.";
 constexpr wchar_t kNotRecordedText[] =
-    L"Ready to play, but the install folder could not be recorded, so the next start will not "
-    L"find the game: ";
-
-// The next start finds the game through this file, so it is replaced whole
-// or not at all: a failed write leaves the previous record as it was. The
-// status says whether it was written, and if not, the system's reason.
-std::wstring RecordInstallFolder()
-{
-    if (ReplaceFileContents(g_state.launcherFolder + kInstallLocationName,
-                            InstallLocationBytes(g_state.installFolder)))
-        return kReadyText;
-    return kNotRecordedText + SystemErrorText(GetLastError());
-}
+    L"Ready to play, but the install folder could not be recorded. The reason is below.";
+constexpr wchar_t kNotRecordedReasonText[] =
+    L"The install folder could not be recorded, so the next start will not find the game: ";
 
 } // namespace
 
@@ -55,19 +45,27 @@ void FinishInstall(HWND window, SetupSession& session, DWORD exitCode, bool star
     session.gameInstalled = started && exitCode == 0
         && GetFileAttributesW((g_state.installFolder + kGameExeName).c_str())
             != INVALID_FILE_ATTRIBUTES;
-    std::wstring status = kFailedText;
-    if (session.gameInstalled) {
-        // The game is playable from this window even when it was not recorded.
-        status = RecordInstallFolder();
-        // Read now, at the end of the run: the user may change it meanwhile.
-        if (Ticked(window, IdShortcutTick))
-            CreateDesktopShortcut();
+    if (!session.gameInstalled) {
+        SetWindowTextW(Control(window, IdMainStatus), kFailedText);
+        return;
     }
-    SetWindowTextW(Control(window, IdMainStatus), status.c_str());
-    // The status line is one line wide: a long reason is cut there, so it
-    // also ends the log, where it can be read whole.
-    if (session.gameInstalled && status != kReadyText)
-        AddLogLine(session.log, status);
+    // The next start finds the game through this file, so it is replaced
+    // whole or not at all: a failed write leaves the previous record as it
+    // was. The game is playable from this window all the same.
+    if (ReplaceFileContents(g_state.launcherFolder + kInstallLocationName,
+                            InstallLocationBytes(g_state.installFolder)))
+        SetWindowTextW(Control(window, IdMainStatus), kReadyText);
+    else
+        ShowInstallFolderNotRecorded(window, session, GetLastError());
+    // Read now, at the end of the run: the user may change it meanwhile.
+    if (Ticked(window, IdShortcutTick))
+        CreateDesktopShortcut();
+}
+
+void ShowInstallFolderNotRecorded(HWND window, SetupSession& session, DWORD error)
+{
+    SetWindowTextW(Control(window, IdMainStatus), kNotRecordedText);
+    AddLogLine(session.log, kNotRecordedReasonText + SystemErrorText(error));
 }
 
 void StartUpdateRun(HWND window, SetupSession& session)

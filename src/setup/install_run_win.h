@@ -17,5 +17,10 @@ void StartUpdateRun(HWND window, SetupSession& session);
 // record of the install folder, the desktop shortcut and the status text.
 void FinishInstall(HWND window, SetupSession& session, DWORD exitCode, bool started);
 
+// The finish of a run whose install folder could not be recorded: the status
+// line says so in a sentence that fits it at any scale, and the system's
+// reason for the error ends the log, where it can be read whole.
+void ShowInstallFolderNotRecorded(HWND window, SetupSession& session, DWORD error);
+
 // Starts the installed game; on success the setup window closes.
 void PlayInstalledGame(HWND window);

@@ -173,6 +173,20 @@ void OnOutputTimer(HWND window, SetupSession& session)
     }
 }
 
+void DropQueuedOutput(HWND window)
+{
+    MSG message;
+    while (PeekMessageW(&message, window, WM_SETUP_OUTPUT, WM_SETUP_OUTPUT, PM_REMOVE)) {
+        // The loop's end, posted as the window was destroyed, belongs to the
+        // loop: it is posted again.
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        delete reinterpret_cast<OutputBatch*>(message.lParam);
+    }
+}
+
 void FinishToolOutput(HWND window, SetupSession& session)
 {
     if (!ViewIsCurrent(session.log, session.logView)) {

@@ -30,3 +30,7 @@ void OnOutputTimer(HWND window, SetupSession& session);
 // Called as a run ends (its lines have all been taken): the log takes a step
 // towards the model at once, and the timer takes the rest.
 void FinishToolOutput(HWND window, SetupSession& session);
+
+// Frees the batches still queued for a window that is going: no one else
+// will take them.
+void DropQueuedOutput(HWND window);

@@ -49,6 +49,9 @@ struct SetupSession {
     CheckState source{false};
     CheckState dlc{true}; // an empty list is acceptable
     bool gameInstalled = false;
+    // The user closed the window during a run and answered Yes: the window
+    // is off the screen, and goes when the run ends.
+    bool closeAtRunEnd = false;
     std::wstring sourcePath;
     std::vector<std::wstring> dlcFolders;
     LogModel log;

@@ -158,26 +158,58 @@ LRESULT OnToolExit(HWND window, DWORD exitCode, bool started)
     InvalidateRect(Control(window, IdSourceStatus), nullptr, TRUE);
     InvalidateRect(Control(window, IdDlcStatus), nullptr, TRUE);
     SetMainButtonState(window, session);
+    // Closed during the run: the launcher ends with it.
+    if (session.closeAtRunEnd)
+        DestroyWindow(window);
     return 0;
 }
 
-// Whether a close may go on. During an installation or update run the user
-// is asked first; a check or an idle window closes at once. The launcher
-// never stops the tool: a build cut off halfway would leave a broken install
-// folder, so a tool that is left running finishes its work on its own, and
-// the next start finds the result.
-bool MayClose(HWND window)
+// Off the screen and out of the taskbar; marked, so that a second launcher of
+// this folder finds it and shows it again.
+void HideUntilRunEnds(HWND window, SetupSession& session)
 {
-    if (SessionOf(window).phase != SetupPhase::Install)
-        return true;
-    return MessageBoxW(window, L"Setup is still running. Close anyway?", kSetupTitle,
-                       MB_YESNO | MB_ICONQUESTION)
-        == IDYES;
+    session.closeAtRunEnd = true;
+    SetPropW(window, kHiddenRunProperty, reinterpret_cast<HANDLE>(1));
+    ShowWindow(window, SW_HIDE);
 }
 
+// Shown again during the run (by a second launcher): the window stays.
+void KeepAfterRunEnds(HWND window, SetupSession& session)
+{
+    session.closeAtRunEnd = false;
+    RemovePropW(window, kHiddenRunProperty);
+}
+
+// A close during an installation or update run asks first; a check or an
+// idle window closes at once. The launcher never stops the tool: a build cut
+// off halfway would leave a broken install folder. So Yes only takes the
+// window off the screen: the launcher goes on reading the tool's output
+// (a tool whose output pipe is closed dies at its next write) and finishes
+// the run as always, then the window goes and the launcher ends.
+LRESULT OnClose(HWND window)
+{
+    SetupSession& session = SessionOf(window);
+    if (session.phase == SetupPhase::Install) {
+        if (MessageBoxW(window, L"Setup is still running. Close anyway?", kSetupTitle,
+                        MB_YESNO | MB_ICONQUESTION)
+            != IDYES)
+            return 0;
+        // The run may have ended while the question was open.
+        if (session.phase == SetupPhase::Install) {
+            HideUntilRunEnds(window, session);
+            return 0;
+        }
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
+// The window takes the session from its creator here and frees it at
+// WM_NCDESTROY: a creation that fails after this point frees it once, there.
 LRESULT OnNcCreate(HWND window, const CREATESTRUCTW& create)
 {
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create.lpCreateParams));
+    auto& owner = *static_cast<std::unique_ptr<SetupSession>*>(create.lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner.release()));
     return TRUE;
 }
 
@@ -185,7 +217,9 @@ LRESULT OnNcCreate(HWND window, const CREATESTRUCTW& create)
 LRESULT OnNcDestroy(HWND window)
 {
     ForgetFocus(window);
-    delete &SessionOf(window);
+    RemovePropW(window, kHiddenRunProperty);
+    DropQueuedOutput(window);
+    delete reinterpret_cast<SetupSession*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     ForgetWindowDpi(window);
     return 0;
@@ -223,8 +257,10 @@ LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DPICHANGED:
         return OnDpiChanged(window, wParam, lParam);
     case WM_CLOSE:
-        if (!MayClose(window))
-            return 0;
+        return OnClose(window);
+    case WM_SHOWWINDOW:
+        if (wParam)
+            KeepAfterRunEnds(window, SessionOf(window));
         break;
     case WM_ACTIVATE:
         if (TrackFocusOnActivate(window, wParam))
@@ -267,12 +303,13 @@ HWND CreateSetupWindow()
 {
     RegisterSetupWindowClass();
 
+    // The window takes it at WM_NCCREATE; one that never got that far
+    // leaves it here, to be freed on return.
     auto session = std::make_unique<SetupSession>();
     HWND window = CreateTopWindow(kSetupClassName, kSetupTitle, kWindowStyle, kClientSize.width,
-                                  kClientSize.height, kSystemPlaced, nullptr, session.get());
+                                  kClientSize.height, kSystemPlaced, nullptr, &session);
     if (!window)
         return nullptr;
-    session.release(); // the window owns it now
     g_state.setupWindow = window;
     CreateSetupControls(window, SessionOf(window));
     SetMainButtonState(window, SessionOf(window));

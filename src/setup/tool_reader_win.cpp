@@ -130,6 +130,14 @@ void RelayOutput(Relay& relay, HANDLE readEnd, HANDLE process)
             || got == 0)
             break;
         lastOutput = GetTickCount64();
+        // A process the tool started may go on printing after the tool has
+        // ended: the limit holds while data flows too.
+        if (toolEnded == 0 && WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            toolEnded = lastOutput;
+        if (toolEnded != 0 && lastOutput - toolEnded >= kDrainLimitMs) {
+            relay.batcher.Add(buffer.data(), got);
+            break;
+        }
         const bool wasGathering = relay.batcher.HasGathered();
         relay.batcher.Add(buffer.data(), got);
         if (!wasGathering || relay.batcher.HasReadyBatch())

@@ -27,9 +27,6 @@ TEST(FolderRules, LauncherFolderIsThePathBeforeItsLastBackslash)
 TEST(FolderRules, InstallFolderFromInstallLocationBytes)
 {
     const std::wstring launcher = L"C:";
-    std::string long2000(2000, '\0');
-    for (size_t i = 0; i < long2000.size(); i += 2)
-        long2000[i] = 'a';
     struct Case {
         const char* name;
         std::string bytes;
@@ -51,9 +48,10 @@ TEST(FolderRules, InstallFolderFromInstallLocationBytes)
     for (const Case& c : cases)
         EXPECT_EQ(InstallFolderFromLocation(c.bytes, launcher), c.folder) << c.name;
 
-    // The start-up read stops at 1040 bytes: 520 code units.
-    EXPECT_EQ(InstallFolderFromLocation(long2000.substr(0, kInstallLocationLimit), launcher),
-              std::wstring(520, L'a'));
+    // The start-up read holds the longest path Windows knows.
+    const std::string longest = Utf16Bytes(std::wstring(kLongestPath, L'a')) + "b";
+    EXPECT_EQ(InstallFolderFromLocation(longest.substr(0, kInstallLocationLimit), launcher),
+              std::wstring(kLongestPath, L'a'));
 }
 
 TEST(FolderRules, InstallLocationBytesAreLittleEndianCodeUnitsOnly)

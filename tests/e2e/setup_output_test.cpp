@@ -188,4 +188,28 @@ TEST(ToolOutput, AHelperHoldingTheOutputDoesNotKeepTheRunGoing)
     EXPECT_TRUE(run.setup.InstallEnabled());
 }
 
+// A helper that goes on printing after the tool has ended (a server that
+// logs to the console it inherited) does not keep the run open either: it
+// ends at the drain limit, about 5 s after the tool, although the output
+// never pauses. The helper then loses its output and dies, as a real one
+// would.
+TEST(ToolOutput, AHelperThatGoesOnPrintingDoesNotKeepTheRunGoing)
+{
+    CheckRun run("[check-source]\nprint before the helper\nchatty-helper 30000\n"
+                 "print @R 1 checked\ntouch ${source}.tool-ended\n");
+    ASSERT_TRUE(run.started);
+    const std::wstring toolEnded = run.release.Folder() + L"\\Disc.iso.tool-ended";
+    ASSERT_TRUE(driver::WaitUntil([&] { return Exists(toolEnded); }));
+    const ULONGLONG ended = GetTickCount64();
+    ASSERT_TRUE(driver::WaitUntil([&] { return run.setup.ChoicesEnabled(); }, 20000))
+        << "the run was still going 20 s after the tool ended";
+    const ULONGLONG waited = GetTickCount64() - ended;
+    EXPECT_LT(waited, 10000u) << "the run ended " << waited << " ms after the tool";
+    EXPECT_TRUE(TextBecomes(run.setup.SourceStatus(), L"checked"));
+    // The helper's lines were relayed while the run lasted.
+    EXPECT_TRUE(driver::WaitUntil([&] {
+        return driver::Text(run.setup.Log()).find(L"helper line ") != std::wstring::npos;
+    }));
+}
+
 } // namespace

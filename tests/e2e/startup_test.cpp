@@ -24,6 +24,8 @@ void CloseAndExpectExitZero(Release& release, const Launched& launched, HWND win
         5000);
     if (question)
         driver::AnswerDialog(question, IDYES);
+    // A closed window waits for its run: a held rebuild is let go.
+    WriteBytes(release.DefaultInstallFolder() + L".go", "");
     EXPECT_EQ(release.WaitForExit(launched), 0u);
 }
 
@@ -148,7 +150,6 @@ TEST(StartupRoads, EachStartTakesItsRoad)
             }));
         }
         CloseAndExpectExitZero(release, launched, window);
-        WriteBytes(release.DefaultInstallFolder() + L".go", ""); // lets a held rebuild end
     }
 }
 
@@ -165,7 +166,6 @@ TEST(StartupRoads, UpdateWithoutTheGameExeStillUpdates)
     EXPECT_TRUE(TextBecomes(driver::Child(window, IdMainStatus), kUpdatingText));
     EXPECT_TRUE(driver::WaitUntil([&] { return RebuildStarted(release); }));
     CloseAndExpectExitZero(release, launched, window);
-    WriteBytes(release.DefaultInstallFolder() + L".go", "");
 }
 
 TEST(StartupRoads, MissingSetupFolderShowsTheErrorBoxAndExitsWithOne)
