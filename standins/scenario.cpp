@@ -259,13 +259,12 @@ int RunScenario(const std::string& scenario, const ToolJob& job)
 
 int RunChattyHelper(DWORD lifetimeMs)
 {
+    // Large writes back to back, so the pipe is never empty.
+    std::string block;
+    for (unsigned line = 1; block.size() < 60000; ++line)
+        block += "helper line " + std::to_string(line) + "\n";
     const ULONGLONG end = GetTickCount64() + lifetimeMs;
-    for (unsigned line = 1; GetTickCount64() < end;) {
-        // Whole blocks of lines, so the pipe is never empty for long.
-        std::string block;
-        while (block.size() < 4096)
-            block += "helper line " + std::to_string(line++) + "\n";
+    while (GetTickCount64() < end)
         WriteOut(block);
-    }
     return 0;
 }

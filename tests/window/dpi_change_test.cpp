@@ -15,9 +15,12 @@
 
 #include "base/launcher_state_win.h"
 #include "base/names.h"
+#include "setup/setup_messages_win.h"
 #include "home/home_window_win.h"
 #include "settings/settings_window_win.h"
+#include "setup/install_run_win.h"
 #include "setup/setup_window_win.h"
+#include "theme/layout_scale.h"
 #include "theme/monitor_win.h"
 #include "theme/theme_win.h"
 #include "theme/window_builder_win.h"
@@ -210,6 +213,103 @@ TEST_F(DpiChange, SetupWindow)
     ASSERT_NE(setup, nullptr);
     CheckScaleChanges(setup, SetupControlTable());
     DestroyWindow(setup);
+}
+
+// The system's text for an error, as FormatMessageW gives it, without its
+// line end.
+std::wstring SystemText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                       | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring result = text ? text : L"";
+    LocalFree(text);
+    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r'))
+        result.pop_back();
+    return result;
+}
+
+std::wstring TextOf(HWND control)
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// How wide the static's text is in its own font, against its width.
+bool FitsOnOneLine(HWND control)
+{
+    const std::wstring text = TextOf(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    RECT client = {};
+    GetClientRect(control, &client);
+    return size.cx <= client.right;
+}
+
+constexpr wchar_t kNotRecordedText[] =
+    L"Ready to play, but the install folder could not be recorded. The reason is below.";
+
+// How wide a text is in a font.
+int TextWidth(HFONT font, const std::wstring& text)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+// A folder that could not be recorded because another program held the
+// record (the longest reason Windows gives for it): the status line's
+// sentence fits the line at 100 % and at the largest scale the screen takes,
+// and the reason, whole, ends the log, which wraps. At 200 % (too large for
+// the test's screen) the sentence fits the line as laid out at that scale.
+TEST_F(DpiChange, TheUnrecordedFolderIsSaidWholeAtEveryScale)
+{
+    const std::wstring reason = SystemText(ERROR_SHARING_VIOLATION);
+    ASSERT_FALSE(reason.empty());
+    for (int dpi : {96, 192}) {
+        SCOPED_TRACE(dpi);
+        HWND setup = CreateSetupWindow();
+        ASSERT_NE(setup, nullptr);
+        if (WindowDpi(setup) != dpi) {
+            RECT client = {};
+            GetClientRect(setup, &client);
+            SendDpiChanged(setup, dpi,
+                           SuggestedRect(setup, {client.right, client.bottom}, WindowDpi(setup), dpi,
+                                         {0, 0}));
+        }
+        ShowInstallFolderNotRecorded(setup, SessionOf(setup), ERROR_SHARING_VIOLATION);
+        PostMessageW(setup, WM_SETUP_EXIT, 0, TRUE);
+        const std::wstring ending = reason + L"\r\n";
+        const ULONGLONG deadline = GetTickCount64() + 5000;
+        std::wstring log;
+        while ((log = TextOf(Control(setup, IdLog))).size() < ending.size()
+               || log.compare(log.size() - ending.size(), ending.size(), ending) != 0) {
+            ASSERT_LT(GetTickCount64(), deadline) << "the log shows: " << testing::PrintToString(log);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+            Sleep(10);
+        }
+        HWND status = Control(setup, IdMainStatus);
+        EXPECT_EQ(TextOf(status), kNotRecordedText);
+        EXPECT_TRUE(FitsOnOneLine(status)) << "at " << WindowDpi(setup) << " DPI";
+        DestroyWindow(setup);
+
+        for (const ControlDef& def : SetupControlTable())
+            if (def.id == IdMainStatus)
+                EXPECT_LE(TextWidth(FontsAt(dpi).messageFont, kNotRecordedText),
+                          ScaleToDpi(def.rect.width, dpi));
+    }
 }
 
 } // namespace
