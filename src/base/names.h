@@ -43,7 +43,7 @@ enum ControlId : int {
     IdAddDlc = 103,
     IdClearList = 104,
     IdBrowse = 105,
-    IdMain = 106,
+    IdInstallOrPlay = 106, // Install until a run has succeeded, then Play
     IdTerms = 107,
     IdIntroText = 108,
     IdSourceLabel = 109,

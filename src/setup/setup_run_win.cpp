@@ -48,7 +48,7 @@ void MoveFocusOffDisabled(HWND window, const ButtonState* states, size_t count)
 void SetMainButtonState(HWND window, const SetupSession& session)
 {
     const bool choicesEnabled = !session.gameInstalled && IsIdle(session);
-    HWND mainButton = Control(window, IdMain);
+    HWND mainButton = Control(window, IdInstallOrPlay);
     ButtonState states[std::size(kChoiceButtons) + 1];
     size_t count = 0;
     states[count++] = {mainButton, session.gameInstalled || CanInstall(session)};

@@ -69,7 +69,7 @@ const ControlDef kControls[] = {
      WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 0, IdAndroidTick, {16, 578, 470, 40}, MessageFontRole},
     {L"BUTTON", L"View Google's terms", WS_TABSTOP, 0, IdTerms, {506, 584, 120, 30},
      MessageFontRole},
-    {L"BUTTON", L"Install", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IdMain, {506, 536, 120, 34},
+    {L"BUTTON", L"Install", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IdInstallOrPlay, {506, 536, 120, 34},
      MessageFontRole},
 };
 
@@ -107,7 +107,7 @@ struct CommandDef {
 const CommandDef kCommands[] = {
     {IdDiscImage, ChooseDiscImageSource, true}, {IdFolder, ChooseFolderSource, true},
     {IdAddDlc, AddDlcFolder, true},             {IdClearList, ClearDlcList, true},
-    {IdBrowse, ChooseInstallFolder, true},      {IdMain, PressMainButton, true},
+    {IdBrowse, ChooseInstallFolder, true},      {IdInstallOrPlay, PressMainButton, true},
     {IdTerms, OpenTermsPage, false},
 };
 

@@ -15,7 +15,7 @@ TEST(Names, ControlIdsKeepTheirNumbers)
         int number;
     } cases[] = {
         {IdDiscImage, 101},     {IdFolder, 102},         {IdAddDlc, 103},
-        {IdClearList, 104},     {IdBrowse, 105},         {IdMain, 106},
+        {IdClearList, 104},     {IdBrowse, 105},         {IdInstallOrPlay, 106},
         {IdTerms, 107},         {IdIntroText, 108},      {IdSourceLabel, 109},
         {IdSourceEdit, 110},    {IdSourceStatus, 111},   {IdDlcLabel, 112},
         {IdDlcList, 113},       {IdDlcStatus, 114},      {IdDestLabel, 115},

@@ -211,7 +211,7 @@ protected:
     {
         currentDest = InstallFolder();
         const size_t before = ToolStartCount();
-        driver::ClickId(setup.window, IdMain);
+        driver::ClickId(setup.window, IdInstallOrPlay);
         ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == before + 1; }));
     }
 
@@ -362,8 +362,8 @@ TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
     Go(2);
 
     ASSERT_TRUE(WaitForStatus(kReady));
-    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Enabled(setup.Button(IdMain)); }));
-    EXPECT_TRUE(TextBecomes(setup.Button(IdMain), L"Play"));
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Enabled(setup.Button(IdInstallOrPlay)); }));
+    EXPECT_TRUE(TextBecomes(setup.Button(IdInstallOrPlay), L"Play"));
     // The build's result line changed nothing and went nowhere.
     EXPECT_EQ(driver::Text(setup.SourceStatus()), L"Disc accepted");
     EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), StatusOkColour));
@@ -385,7 +385,7 @@ TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
     EXPECT_EQ(shortcut.icon, install + L"\\qarn.ico");
     EXPECT_EQ(shortcut.iconIndex, 0);
 
-    driver::ClickId(setup.window, IdMain);
+    driver::ClickId(setup.window, IdInstallOrPlay);
     EXPECT_EQ(release.WaitForExit(launched), 0u);
     ASSERT_TRUE(driver::WaitUntil([&] { return release.GameStarts().size() == 1; }));
     EXPECT_EQ(release.GameStarts()[0].commandLine, L"\"" + install + L"\\qarn.exe\" ");
@@ -416,7 +416,7 @@ TEST_P(FailedInstallation, WritesNothingAndInstallCanBeRetried)
     if (failure == NoInterpreter)
         DeleteFileW((release.Folder() + L"\\setup\\python\\python.exe").c_str());
     currentDest = InstallFolder();
-    driver::ClickId(setup.window, IdMain);
+    driver::ClickId(setup.window, IdInstallOrPlay);
     if (failure != NoInterpreter) {
         ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 2; }));
         Go(1);
@@ -424,7 +424,7 @@ TEST_P(FailedInstallation, WritesNothingAndInstallCanBeRetried)
     }
     ASSERT_TRUE(WaitForStatus(kFailed));
     ASSERT_TRUE(driver::WaitUntil([&] { return setup.InstallEnabled(); }));
-    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Install");
+    EXPECT_EQ(driver::Text(setup.Button(IdInstallOrPlay)), L"Install");
     EXPECT_TRUE(setup.ChoicesEnabled());
     if (failure == ExitCode) {
         EXPECT_EQ(driver::Text(setup.Log()), L"build log line\r\nthe build broke\r\n");
@@ -547,7 +547,7 @@ TEST_F(Installation, ASecondStartDuringTheClosedRunShowsTheWindowAgain)
     ASSERT_TRUE(WaitForStatus(kReady));
     EXPECT_TRUE(driver::StaysTrueFor(500, [&] { return StillRunning(launched); }))
         << "a window shown again stays after its run";
-    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Play");
+    EXPECT_EQ(driver::Text(setup.Button(IdInstallOrPlay)), L"Play");
 }
 
 TEST_F(Installation, UpdateRunRecordsTheFolderAndMakesTheShortcut)
@@ -562,7 +562,7 @@ TEST_F(Installation, UpdateRunRecordsTheFolderAndMakesTheShortcut)
     Go(1);
     Go(2);
     ASSERT_TRUE(WaitForStatus(kReady));
-    EXPECT_TRUE(TextBecomes(setup.Button(IdMain), L"Play"));
+    EXPECT_TRUE(TextBecomes(setup.Button(IdInstallOrPlay), L"Play"));
     EXPECT_TRUE(Exists(release.Folder() + L"\\install_location.txt"));
     EXPECT_TRUE(Exists(DesktopShortcut()));
     PostMessageW(setup.window, WM_CLOSE, 0, 0);
@@ -680,8 +680,8 @@ TEST_P(UnrecordedInstallation, SaysSoKeepsTheOldRecordAndStillPlays)
     else
         EXPECT_FALSE(Exists(temporary));
 
-    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Text(setup.Button(IdMain)) == L"Play"; }));
-    driver::ClickId(setup.window, IdMain);
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Text(setup.Button(IdInstallOrPlay)) == L"Play"; }));
+    driver::ClickId(setup.window, IdInstallOrPlay);
     EXPECT_EQ(release.WaitForExit(launched), 0u);
     ASSERT_TRUE(driver::WaitUntil([&] { return release.GameStarts().size() == 1; }));
     EXPECT_EQ(release.GameStarts()[0].folder, currentDest);
@@ -806,11 +806,11 @@ TEST_F(Installation, PlayWithAGameThatCannotStartKeepsTheWindow)
     Go(2);
     ASSERT_TRUE(WaitForStatus(kReady));
     WriteBytes(currentDest + L"\\qarn.exe", "not a program");
-    driver::ClickId(setup.window, IdMain);
+    driver::ClickId(setup.window, IdInstallOrPlay);
     EXPECT_TRUE(driver::StaysTrueFor(1500, [&] { return StillRunning(launched); }));
     EXPECT_TRUE(IsWindowVisible(setup.window));
-    EXPECT_TRUE(driver::Enabled(setup.Button(IdMain)));
-    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Play");
+    EXPECT_TRUE(driver::Enabled(setup.Button(IdInstallOrPlay)));
+    EXPECT_EQ(driver::Text(setup.Button(IdInstallOrPlay)), L"Play");
     EXPECT_EQ(driver::Text(setup.MainStatus()), kReady);
     EXPECT_TRUE(release.GameStarts().empty());
 }
@@ -828,7 +828,7 @@ TEST_F(Installation, AFailedUpdateRunSaysSoAndWaitsForASource)
     Go(2);
     ASSERT_TRUE(WaitForStatus(kFailed));
     ASSERT_TRUE(setup.WaitForIdle());
-    EXPECT_TRUE(TextBecomes(setup.Button(IdMain), L"Install"));
+    EXPECT_TRUE(TextBecomes(setup.Button(IdInstallOrPlay), L"Install"));
     EXPECT_FALSE(setup.InstallEnabled());
     EXPECT_FALSE(Exists(release.Folder() + L"\\install_location.txt"));
     EXPECT_FALSE(Exists(DesktopShortcut()));
@@ -859,7 +859,7 @@ TEST_F(Installation, DuringARunNoOtherRunStartsAndTheFocusMovesOn)
     Start();
     AcceptSource();
     SetForegroundWindow(setup.window);
-    HWND install = setup.Button(IdMain);
+    HWND install = setup.Button(IdInstallOrPlay);
     // Each press is followed by waiting for the focus to move on.
     for (int presses = 0; presses < 12 && driver::Focused(setup.window) != install; ++presses) {
         const HWND before = driver::Focused(setup.window);
@@ -876,7 +876,7 @@ TEST_F(Installation, DuringARunNoOtherRunStartsAndTheFocusMovesOn)
     EXPECT_NE(focus, install);
     EXPECT_TRUE(driver::Enabled(focus)) << driver::Text(focus);
 
-    for (int id : {IdMain, IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse})
+    for (int id : {IdInstallOrPlay, IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse})
         PostMessageW(setup.window, WM_COMMAND, id, 0);
     ASSERT_TRUE(driver::AnswersWithin(setup.window, 5000));
     // The commands were posted, so no reply marks their handling: a run or

@@ -108,7 +108,7 @@ TEST_F(SourceCheck, ADiscImageIsCheckedAndTheToolsLinesAreSorted)
     Start();
     EXPECT_TRUE(setup.ChoicesEnabled());
     EXPECT_FALSE(setup.InstallEnabled());
-    EXPECT_EQ(driver::Text(setup.Button(IdMain)), L"Install");
+    EXPECT_EQ(driver::Text(setup.Button(IdInstallOrPlay)), L"Install");
 
     ChooseImage(iso);
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 1; }));

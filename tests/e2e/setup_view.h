@@ -42,7 +42,7 @@ struct SetupWindow {
                 return false;
         return true;
     }
-    bool InstallEnabled() const { return driver::Enabled(Button(IdMain)); }
+    bool InstallEnabled() const { return driver::Enabled(Button(IdInstallOrPlay)); }
     // The run has ended once the choice buttons are back.
     bool WaitForIdle() const { return driver::WaitUntil([&] { return ChoicesEnabled(); }, 30000); }
 };

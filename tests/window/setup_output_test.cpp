@@ -147,9 +147,9 @@ TEST_F(SetupOutput, BatchesOfACheckEndAsTheirLinesSayAndEveryBatchIsLetGo)
     EXPECT_EQ(TextOf(Control(window_, IdSourceStatus)), L"Disc accepted");
     EXPECT_EQ(AnsweredTextColour(window_, IdSourceStatus), StatusOkColour);
     EXPECT_TRUE(session.source.accepted);
-    for (int id : {IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse, IdMain})
+    for (int id : {IdDiscImage, IdFolder, IdAddDlc, IdClearList, IdBrowse, IdInstallOrPlay})
         EXPECT_TRUE(IsWindowEnabled(Control(window_, id))) << id;
-    EXPECT_EQ(TextOf(Control(window_, IdMain)), L"Install");
+    EXPECT_EQ(TextOf(Control(window_, IdInstallOrPlay)), L"Install");
     EXPECT_EQ(WaitForSingleObject(taken_, 0), static_cast<DWORD>(WAIT_TIMEOUT))
         << "released more often than batches were posted";
 }
