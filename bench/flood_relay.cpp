@@ -9,8 +9,8 @@
 
 #include <string>
 
+#include "../tests/line_oracle.h"
 #include "setup/tool_command_line.h"
-#include "setup/tool_output.h"
 
 namespace {
 

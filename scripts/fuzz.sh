@@ -37,7 +37,8 @@ clang++-14 -std=c++20 -g -O1 -fno-omit-frame-pointer \
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
     -Isrc -Itests/fuzz \
     "tests/fuzz/${target}_fuzz.cpp" \
-    src/setup/output_batch.cpp src/setup/tool_output.cpp src/setup/log_model.cpp \
+    src/setup/line_splitter.cpp src/setup/output_batcher.cpp src/setup/utf8_decoder.cpp \
+    src/setup/tool_output.cpp src/setup/log_model.cpp \
     -o "$out/$target"
 
 work="$out/corpus-$target"

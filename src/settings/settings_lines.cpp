@@ -1,19 +1,12 @@
 #include "settings/settings_lines.h"
 
-#include <climits>
-#include <cstdint>
+#include "base/decimal_number.h"
 
 namespace {
 
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-// White space as the C locale's isspace sees it, which is what atoi skips.
-bool IsCSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 bool ChoiceIsValid(const SettingDef& setting, int index)
@@ -66,25 +59,7 @@ std::string ParseSettingsLine(const std::string& line, std::string& value)
 
 int SettingValueFromText(std::string_view text)
 {
-    std::size_t at = 0;
-    while (at < text.size() && IsCSpace(text[at]))
-        ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    // Accumulate the magnitude, stopping once it is past what an int holds.
-    const std::int64_t limit = negative ? -static_cast<std::int64_t>(INT_MIN) : INT_MAX;
-    std::int64_t magnitude = 0;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        magnitude = magnitude * 10 + (text[at] - '0');
-        if (magnitude > limit) {
-            magnitude = limit;
-            break;
-        }
-    }
-    return static_cast<int>(negative ? -magnitude : magnitude);
+    return ReadDecimalNumber(text).value;
 }
 
 int StoredSettingValue(const SettingsLines& lines, const SettingDef& setting)

@@ -2,12 +2,9 @@
 
 namespace {
 
-constexpr wchar_t kLineEnd[] = L"\r\n";
-constexpr std::size_t kLineEndLength = 2;
-
 std::size_t ShownLength(const std::wstring& line)
 {
-    return line.size() + kLineEndLength;
+    return line.size() + kLogLineEndChars;
 }
 
 const std::wstring& LineAt(const LogModel& model, std::uint64_t number)
@@ -91,7 +88,7 @@ LogStep NextLogStep(const LogModel& model, LogView& view, StepLimit limit)
         while (view.end < end && Fits(chars, lines, ShownLength(LineAt(model, view.end)), limit)) {
             const std::wstring& line = LineAt(model, view.end);
             step.append += line;
-            step.append += kLineEnd;
+            step.append += kLogLineEnd;
             view.lengths.push_back(ShownLength(line));
             chars += ShownLength(line);
             ++lines;
@@ -107,7 +104,7 @@ LogStep NextLogStep(const LogModel& model, LogView& view, StepLimit limit)
         }
         for (std::uint64_t number = from; number < view.first; ++number) {
             step.prepend += LineAt(model, number);
-            step.prepend += kLineEnd;
+            step.prepend += kLogLineEnd;
         }
         for (std::uint64_t number = view.first; number > from; --number)
             view.lengths.push_front(ShownLength(LineAt(model, number - 1)));

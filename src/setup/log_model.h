@@ -18,6 +18,11 @@ inline constexpr std::size_t kLogLowMark = 48000;
 inline constexpr std::size_t kLogStepChars = 4000;
 inline constexpr std::size_t kLogStepLines = 150;
 
+// The CR LF that ends every line in the control; the model and the batches
+// count it with the line.
+inline constexpr wchar_t kLogLineEnd[] = L"\r\n";
+inline constexpr std::size_t kLogLineEndChars = sizeof(kLogLineEnd) / sizeof(wchar_t) - 1;
+
 // Lines are numbered from the first line of the run; every line is counted
 // with the CR LF that ends it in the control.
 struct LogModel {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-// lParam: a new OutputBatch* (output_batch.h), what a batch of output lines
+// lParam: a new OutputBatch* (output_batcher.h), what a batch of output lines
 // does; the window owns it from then on and deletes it. wParam: the reader's
 // semaphore, which the window releases once it has taken the batch (see
 // tool_reader_win.h).

@@ -8,7 +8,7 @@
 #include "base/names.h"
 #include "setup/log_model.h"
 #include "setup/setup_messages_win.h"
-#include "setup/output_batch.h"
+#include "setup/output_batcher.h"
 #include "theme/window_builder_win.h"
 
 namespace {

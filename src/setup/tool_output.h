@@ -1,19 +1,14 @@
-// The setup tool's output as the launcher reads it: a byte stream cut into
-// lines, and each line sorted into a progress, result or log line. No system
-// call is needed for either.
+// One line of the setup tool's output as the launcher reads it: the classifier
+// that tells progress, result and log lines apart and reads what they carry,
+// and the rule that shows a NUL character. No system call is needed.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
-// Appends a piece of output to the pending bytes and moves every complete
-// line (ended by LF) out of them, without its LF and without one CR right
-// before it. Bytes after the last LF stay pending; a last piece that never
-// gets its LF is never returned.
-std::vector<std::string> TakeCompleteLines(std::string& pending, const char* data,
-                                           std::size_t size);
+#include "base/decimal_number.h"
 
 // A zero character would end the line wherever Win32 takes the text (a
 // status line, the log), hiding what follows it: each one is shown as the
@@ -21,15 +16,13 @@ std::vector<std::string> TakeCompleteLines(std::string& pending, const char* dat
 inline constexpr wchar_t kShownForNul = L'\xFFFD';
 void ShowNulCharacters(std::wstring& line);
 
-// A base-10 number read the way the Windows C library's wcstol reads it:
-// leading white space, an optional sign, digits; a value outside the 32-bit
-// range saturates. stop is the index where the reading ended, which is start
-// itself when there are no digits.
-struct ReadNumber {
-    std::int32_t value;
-    std::size_t stop;
-};
-ReadNumber ReadLongLikeWcstol(const std::wstring& text, std::size_t start);
+// A progress number, read the way the Windows C library's wcstol reads one in
+// base 10 (ReadDecimalNumber): white space, an optional sign, digits; a value
+// outside the 32-bit range saturates, and stop is start when there are no
+// digits. Only ASCII white space and digits count, where wcstol also takes
+// those of other scripts: the batcher reads a progress line's number from
+// its undecoded bytes.
+DecimalNumber ReadLongLikeWcstol(std::wstring_view text, std::size_t start);
 
 enum ToolLineKind { ProgressLine, ResultLine, LogLine };
 
@@ -41,8 +34,8 @@ struct ToolLine {
     std::wstring text;         // progress or result line: the status text
 };
 
-// Sorts one output line. "@P " lines carry a number and an optional status
-// text (the character right after the number is skipped); "@R " lines carry a
-// verdict in their fourth character ("1" passed) and a text from the sixth.
-// Everything else, short and empty lines included, belongs in the log.
-ToolLine SortToolLine(const std::wstring& line);
+// Classifies one output line. "@P " lines carry a number and an optional
+// status text (the character right after the number is skipped); "@R " lines
+// carry a verdict in their fourth character ("1" passed) and a text from the
+// sixth. Everything else, short and empty lines included, belongs in the log.
+ToolLine ClassifyToolLine(const std::wstring& line);

@@ -5,7 +5,7 @@
 
 #include "setup/post_retry.h"
 #include "setup/setup_messages_win.h"
-#include "setup/output_batch.h"
+#include "setup/output_batcher.h"
 
 namespace {
 

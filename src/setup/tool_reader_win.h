@@ -1,6 +1,6 @@
 // The reader thread of one run of the setup tool: it starts the tool with its
 // output in a pipe, does the per-line work itself (cutting, decoding,
-// sorting; see output_batch.h) and relays the output in batches, and the
+// classifying; see output_batcher.h) and relays the output in batches, and the
 // tool's end, to the target window as WM_SETUP_OUTPUT and WM_SETUP_EXIT.
 //
 // Flow control: at most kBatchesInFlight batches wait in the window's queue.

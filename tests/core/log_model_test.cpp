@@ -157,4 +157,53 @@ TEST(LogModel, ClearingStartsANewLogAfterTheOldLines)
     EXPECT_TRUE(ViewIsCurrent(model, view));
 }
 
+TEST(SkipLogLines, TheModelMovesOnPastTheSkippedLinesAndTheControlStartsAgain)
+{
+    struct Case {
+        const char* name;
+        int before;  // lines in the model first
+        bool shown;  // the control shows them
+        std::uint64_t skipped;
+        int after;   // lines added after the skip
+    } cases[] = {
+        {"an empty model", 0, false, 5, 2},
+        {"lines not yet shown", 3, false, 5, 2},
+        {"lines shown", 3, true, 1, 2},
+        {"nothing added after", 3, true, 7, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LogModel model;
+        LogView view;
+        std::wstring control;
+        for (int i = 0; i < c.before; ++i)
+            AddLogLine(model, L"old " + std::to_wstring(i));
+        auto apply = [&] {
+            const LogStep step = NextLogStep(model, view);
+            if (step.clear)
+                control.clear();
+            control.erase(0, step.dropChars);
+            control.insert(0, step.prepend);
+            control += step.append;
+        };
+        if (c.shown)
+            apply();
+        const std::uint64_t end = LogEnd(model);
+        SkipLogLines(model, c.skipped);
+        EXPECT_EQ(model.first, end + c.skipped);
+        EXPECT_TRUE(model.lines.empty());
+        EXPECT_EQ(model.chars, 0u);
+        std::wstring expected;
+        for (int i = 0; i < c.after; ++i) {
+            AddLogLine(model, L"new " + std::to_wstring(i));
+            expected += L"new " + std::to_wstring(i) + L"\r\n";
+        }
+        EXPECT_EQ(LogEnd(model), end + c.skipped + c.after);
+        for (int steps = 0; steps < 10 && !ViewIsCurrent(model, view); ++steps)
+            apply();
+        EXPECT_TRUE(ViewIsCurrent(model, view));
+        EXPECT_EQ(control, expected);
+    }
+}
+
 } // namespace

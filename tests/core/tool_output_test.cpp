@@ -1,59 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <climits>
 #include <cstdint>
-#include <cwchar>
 #include <string>
-#include <vector>
 
 #include "setup/tool_output.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
-
-// Feeds the pieces one after another, as separate reads of the pipe.
-Lines SplitPieces(const std::vector<std::string>& pieces, std::string* leftOver = nullptr)
-{
-    std::string pending;
-    Lines all;
-    for (const std::string& piece : pieces)
-        for (std::string& line : TakeCompleteLines(pending, piece.data(), piece.size()))
-            all.push_back(line);
-    if (leftOver)
-        *leftOver = pending;
-    return all;
-}
-
-TEST(TakeCompleteLines, Table)
-{
-    struct Case {
-        const char* name;
-        std::vector<std::string> pieces;
-        Lines lines;
-        std::string leftOver;
-    } cases[] = {
-        {"three letters without LF show nothing", {"abc"}, {}, "abc"},
-        {"CR LF and LF both end a line", {"one\r\ntwo\n"}, {"one", "two"}, ""},
-        {"CR LF alone is an empty line", {"\r\n"}, {""}, ""},
-        {"LF alone is an empty line", {"\n"}, {""}, ""},
-        {"only one CR is dropped", {"a\r\r\n"}, {"a\r"}, ""},
-        {"a CR not before LF stays", {"a\rb\n"}, {"a\rb"}, ""},
-        {"the last piece without LF stays pending", {"one\ntw"}, {"one"}, "tw"},
-        {"a line split across reads", {"on", "e\ntwo", "\n"}, {"one", "two"}, ""},
-        {"CR and LF in different reads", {"one\r", "\n"}, {"one"}, ""},
-        {"a UTF-8 character split across reads", {"caf\xC3", "\xA9\n"}, {"caf\xC3\xA9"}, ""},
-        {"many lines in one read", {"1\n2\n3\n4\n"}, {"1", "2", "3", "4"}, ""},
-        {"an empty read changes nothing", {"x", "", "\n"}, {"x"}, ""},
-        {"a NUL byte is kept", {std::string("a\0b\n", 4)}, {std::string("a\0b", 3)}, ""},
-    };
-    for (const Case& c : cases) {
-        std::string leftOver;
-        EXPECT_EQ(SplitPieces(c.pieces, &leftOver), c.lines) << c.name;
-        EXPECT_EQ(leftOver, c.leftOver) << c.name;
-    }
-}
 
 TEST(ShowNulCharacters, EveryZeroBecomesVisibleAndNothingElseChanges)
 {
@@ -90,13 +42,13 @@ TEST(ReadLongLikeWcstol, Table)
         {L"\x0663", 0, 0},     // only ASCII digits count
     };
     for (const Case& c : cases) {
-        ReadNumber number = ReadLongLikeWcstol(c.text, 0);
+        DecimalNumber number = ReadLongLikeWcstol(c.text, 0);
         EXPECT_EQ(number.value, c.value) << c.text;
         EXPECT_EQ(number.stop, c.stop) << c.text;
     }
 }
 
-TEST(SortToolLine, Table)
+TEST(ClassifyToolLine, Table)
 {
     struct Case {
         const wchar_t* line;
@@ -134,12 +86,12 @@ TEST(SortToolLine, Table)
         {L"plain output", LogLine, 0, false, false, L""},
     };
     for (const Case& c : cases) {
-        ToolLine sorted = SortToolLine(c.line);
-        EXPECT_EQ(sorted.kind, c.kind) << c.line;
-        EXPECT_EQ(sorted.progress, c.progress) << c.line;
-        EXPECT_EQ(sorted.hasText, c.hasText) << c.line;
-        EXPECT_EQ(sorted.ok, c.ok) << c.line;
-        EXPECT_EQ(sorted.text, c.text) << c.line;
+        ToolLine classified = ClassifyToolLine(c.line);
+        EXPECT_EQ(classified.kind, c.kind) << c.line;
+        EXPECT_EQ(classified.progress, c.progress) << c.line;
+        EXPECT_EQ(classified.hasText, c.hasText) << c.line;
+        EXPECT_EQ(classified.ok, c.ok) << c.line;
+        EXPECT_EQ(classified.text, c.text) << c.line;
     }
 }
 

@@ -3,17 +3,18 @@
 // chunk sizes follow, the chunk sizes (used in turn, 0 is an empty read),
 // then the output bytes. Checks: the chunked reads give the batches of one
 // whole read; every batch keeps its bounds; every batch says what its lines,
-// decoded and sorted one by one, say.
+// decoded and classified one by one, say.
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "fuzz_check.h"
-#include "setup/output_batch.h"
+#include "setup/line_splitter.h"
+#include "setup/output_batcher.h"
 #include "setup/tool_output.h"
+#include "setup/utf8_decoder.h"
 
 namespace {
-
 
 // Reads in turn; ready batches are taken after every read, or, with
 // takeLate, only at the end.
@@ -55,16 +56,16 @@ OutputBatch Expected(const std::vector<Piece>& pieces, std::size_t keepChars)
     for (const Piece& piece : pieces) {
         std::wstring line = DecodeUtf8(piece.bytes);
         ShowNulCharacters(line);
-        const ToolLine sorted = piece.startsLine ? SortToolLine(line) : ToolLine();
-        if (sorted.kind == ProgressLine) {
+        const ToolLine classified = piece.startsLine ? ClassifyToolLine(line) : ToolLine();
+        if (classified.kind == ProgressLine) {
             batch.hasProgress = true;
-            batch.progress = sorted.progress;
-            if (sorted.hasText) {
+            batch.progress = classified.progress;
+            if (classified.hasText) {
                 batch.hasStatusText = true;
-                batch.statusText = sorted.text;
+                batch.statusText = classified.text;
             }
-        } else if (sorted.kind == ResultLine) {
-            batch.results.push_back({sorted.ok, sorted.text});
+        } else if (classified.kind == ResultLine) {
+            batch.results.push_back({classified.ok, classified.text});
         } else {
             logLines.push_back(line);
         }

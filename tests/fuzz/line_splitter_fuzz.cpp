@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "../line_oracle.h"
 #include "fuzz_check.h"
-#include "setup/output_batch.h"
-#include "setup/tool_output.h"
+#include "setup/line_splitter.h"
+#include "setup/utf8_decoder.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "base/launcher_state_win.h"
 #include "base/names.h"
-#include "setup/output_batch.h"
+#include "setup/output_batcher.h"
 #include "setup/setup_messages_win.h"
 #include "setup/setup_session.h"
 #include "setup/setup_window_win.h"

@@ -5,156 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "setup/line_splitter.h"
 #include "setup/log_model.h"
-#include "setup/output_batch.h"
+#include "setup/output_batcher.h"
 #include "setup/tool_output.h"
+#include "setup/utf8_decoder.h"
 
 namespace {
 
-// ---- DecodeUtf8 ----
-
-// A wstring of UTF-16 code units, whatever the width of wchar_t.
-std::wstring Units(std::initializer_list<unsigned> units)
-{
-    std::wstring text;
-    for (unsigned unit : units)
-        text.push_back(static_cast<wchar_t>(unit));
-    return text;
-}
-
-TEST(DecodeUtf8, Table)
-{
-    const unsigned R = 0xFFFD;
-    struct Case {
-        const char* name;
-        std::string bytes;
-        std::wstring units;
-    } cases[] = {
-        {"empty", "", Units({})},
-        {"ASCII", "Az09 ~", Units({'A', 'z', '0', '9', ' ', '~'})},
-        {"a NUL stays a zero", std::string("a\0b", 3), Units({'a', 0, 'b'})},
-        {"2 bytes", "\xC3\xA9", Units({0xE9})},
-        {"2 bytes, lowest", "\xC2\x80", Units({0x80})},
-        {"3 bytes", "\xE2\x82\xAC", Units({0x20AC})},
-        {"3 bytes, highest", "\xEF\xBF\xBF", Units({0xFFFF})},
-        {"3 bytes, last before surrogates", "\xED\x9F\xBF", Units({0xD7FF})},
-        {"4 bytes become a surrogate pair", "\xF0\x9F\x98\x80", Units({0xD83D, 0xDE00})},
-        {"4 bytes, lowest", "\xF0\x90\x80\x80", Units({0xD800, 0xDC00})},
-        {"4 bytes, highest", "\xF4\x8F\xBF\xBF", Units({0xDBFF, 0xDFFF})},
-        {"overlong 2 bytes: each byte", "\xC0\xAF", Units({R, R})},
-        {"overlong 3 bytes: E0 then two", "\xE0\x80\xAF", Units({R, R, R})},
-        {"overlong 4 bytes: F0 then three", "\xF0\x80\x80\xAF", Units({R, R, R, R})},
-        {"an encoded surrogate: ED then two", "\xED\xA0\x80", Units({R, R, R})},
-        {"above U+10FFFF: F4 then three", "\xF4\x90\x80\x80", Units({R, R, R, R})},
-        {"truncated 3 bytes: one", "\xE2\x82", Units({R})},
-        {"truncated 4 bytes: one", "\xF0\x9F\x98", Units({R})},
-        {"truncated, then ASCII", "\xE2\x82" "A", Units({R, 'A'})},
-        {"truncated, then a new lead", "\xF0\x9F\xE2\x82\xAC", Units({R, 0x20AC})},
-        {"lone continuation", "\x80", Units({R})},
-        {"continuations alone", "a\x80\xBF" "b", Units({'a', R, R, 'b'})},
-        {"invalid bytes", "\xC0\xC1\xF5\xFF\xFE", Units({R, R, R, R, R})},
-        {"a lead and no more", "x\xC3", Units({'x', R})},
-        {"mixed", "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z",
-         Units({'a', 0xE9, 0x20AC, 0xD83D, 0xDE00, 'z'})},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(DecodeUtf8(c.bytes), c.units) << c.name;
-}
-
-// ---- Lines and pieces ----
-
-struct Piece {
-    std::string bytes;
-    bool startsLine;
-    bool operator==(const Piece&) const = default;
-};
-using Pieces = std::vector<Piece>;
-
-std::ostream& operator<<(std::ostream& out, const Piece& piece)
-{
-    return out << (piece.startsLine ? "[" : "+[") << piece.bytes.size() << " bytes]";
-}
-
-Pieces SplitChunks(const std::vector<std::string>& chunks, std::size_t pieceBytes)
-{
-    LineSplitter splitter(pieceBytes);
-    Pieces pieces;
-    std::size_t mostHeld = 0;
-    for (const std::string& chunk : chunks) {
-        splitter.Add(chunk.data(), chunk.size(), [&](const char* bytes, std::size_t size, bool starts) {
-            pieces.push_back({std::string(bytes, size), starts});
-        });
-        mostHeld = std::max(mostHeld, splitter.PendingBytes());
-    }
-    EXPECT_LE(mostHeld, pieceBytes + 1);
-    return pieces;
-}
-
-TEST(LineSplitter, Table)
-{
-    constexpr std::size_t kBig = 1000;
-    struct Case {
-        const char* name;
-        std::size_t pieceBytes;
-        std::vector<std::string> chunks;
-        Pieces pieces;
-    } cases[] = {
-        {"three letters without LF show nothing", kBig, {"abc"}, {}},
-        {"CR LF and LF both end a line", kBig, {"one\r\ntwo\n"}, {{"one", true}, {"two", true}}},
-        {"CR LF alone is an empty line", kBig, {"\r\n"}, {{"", true}}},
-        {"LF alone is an empty line", kBig, {"\n"}, {{"", true}}},
-        {"only one CR is dropped", kBig, {"a\r\r\n"}, {{"a\r", true}}},
-        {"a CR not before LF stays", kBig, {"a\rb\n"}, {{"a\rb", true}}},
-        {"a line split across reads", kBig, {"on", "e\ntwo", "\n"}, {{"one", true}, {"two", true}}},
-        {"CR and LF in different reads", kBig, {"one\r", "\n"}, {{"one", true}}},
-        {"a UTF-8 character split across reads", kBig, {"caf\xC3", "\xA9\n"}, {{"caf\xC3\xA9", true}}},
-        {"an empty read changes nothing", kBig, {"x", "", "\n"}, {{"x", true}}},
-        {"a NUL byte is kept", kBig, {std::string("a\0b\n", 4)}, {{std::string("a\0b", 3), true}}},
-        {"exactly a piece is one line", 4, {"abcd\n"}, {{"abcd", true}}},
-        {"exactly a piece with CR LF is one line", 4, {"abcd\r\n"}, {{"abcd", true}}},
-        {"exactly a piece, CR and LF apart", 4, {"abcd\r", "\n"}, {{"abcd", true}}},
-        {"one byte more gives two pieces", 4, {"abcde\n"}, {{"abcd", true}, {"e", false}}},
-        {"a CR not before LF is cut like any byte", 4, {"abc\rde\n"}, {{"abc\r", true}, {"de", false}}},
-        {"pieces while the line is unfinished", 4, {"abcdefghij"}, {{"abcd", true}, {"efgh", false}}},
-        {"a piece never cuts a character", 4, {"abc\xE2\x82\xAC" "def\n"},
-         {{"abc", true}, {"\xE2\x82\xAC" "d", false}, {"ef", false}}},
-        {"nor a character split across reads", 4, {"abc\xE2", "\x82", "\xAC" "def\n"},
-         {{"abc", true}, {"\xE2\x82\xAC" "d", false}, {"ef", false}}},
-        {"a 4-byte character after one byte", 4, {"a\xF0\x9F\x98\x80" "b\n"},
-         {{"a", true}, {"\xF0\x9F\x98\x80", false}, {"b", false}}},
-        {"a lead at the piece's start is cut anyway", 2, {"\xE2\x82\xAC\n"},
-         {{"\xE2\x82", true}, {"\xAC", false}}},
-        {"ill-formed bytes are cut at the piece size", 4, {"\x80\x80\x80\x80\x80\n"},
-         {{"\x80\x80\x80\x80", true}, {"\x80", false}}},
-        {"the next line starts again", 2, {"abcde\nfg\n"},
-         {{"ab", true}, {"cd", false}, {"e", false}, {"fg", true}}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(SplitChunks(c.chunks, c.pieceBytes), c.pieces) << c.name;
-}
-
-TEST(LineSplitter, HoldsAtMostAPieceOfAHugeLine)
-{
-    LineSplitter splitter(kLinePieceBytes);
-    const std::string chunk(4096, 'x');
-    std::size_t pieces = 0, bytes = 0;
-    for (int i = 0; i < 1024; ++i) { // 4 MB without LF
-        splitter.Add(chunk.data(), chunk.size(), [&](const char*, std::size_t size, bool) {
-            ++pieces;
-            bytes += size;
-            EXPECT_EQ(size, kLinePieceBytes);
-        });
-        ASSERT_LE(splitter.PendingBytes(), kLinePieceBytes + 1);
-        ASSERT_LE(splitter.PendingCapacity(), 2 * (kLinePieceBytes + 2));
-    }
-    EXPECT_EQ(pieces, 4u * 1024 * 1024 / kLinePieceBytes - 1);
-    EXPECT_EQ(bytes + splitter.PendingBytes(), 4u * 1024 * 1024);
-}
-
-// ---- Batches ----
-
 using Batches = std::vector<OutputBatch>;
-
 
 // Feeds the chunks, taking every ready batch after each, and the gathered
 // batch at the end.
@@ -380,13 +239,13 @@ TEST(OutputBatcher, ApplyingTheBatchesGivesWhatEachLineGave)
         splitter.Add(input.data(), input.size(), [&](const char* bytes, std::size_t size, bool starts) {
             std::wstring line = DecodeUtf8(std::string_view(bytes, size));
             ShowNulCharacters(line);
-            const ToolLine sorted = starts ? SortToolLine(line) : ToolLine();
-            if (sorted.kind == ProgressLine) {
-                lineByLine.progress = sorted.progress;
-                if (sorted.hasText)
-                    lineByLine.status = sorted.text;
-            } else if (sorted.kind == ResultLine) {
-                lineByLine.results.emplace_back(sorted.ok, sorted.text);
+            const ToolLine classified = starts ? ClassifyToolLine(line) : ToolLine();
+            if (classified.kind == ProgressLine) {
+                lineByLine.progress = classified.progress;
+                if (classified.hasText)
+                    lineByLine.status = classified.text;
+            } else if (classified.kind == ResultLine) {
+                lineByLine.results.emplace_back(classified.ok, classified.text);
             } else {
                 allLogLines.push_back(line);
                 AddLogLine(lineByLine.log, line);
@@ -416,57 +275,6 @@ TEST(OutputBatcher, ApplyingTheBatchesGivesWhatEachLineGave)
             ASSERT_EQ(batched.log.lines[i], allLogLines[batched.log.first + i]) << seed;
     }
     EXPECT_GT(skippedInAll, 0u); // the skipping was tried
-}
-
-// ---- SkipLogLines ----
-
-TEST(SkipLogLines, TheModelMovesOnPastTheSkippedLinesAndTheControlStartsAgain)
-{
-    struct Case {
-        const char* name;
-        int before;  // lines in the model first
-        bool shown;  // the control shows them
-        std::uint64_t skipped;
-        int after;   // lines added after the skip
-    } cases[] = {
-        {"an empty model", 0, false, 5, 2},
-        {"lines not yet shown", 3, false, 5, 2},
-        {"lines shown", 3, true, 1, 2},
-        {"nothing added after", 3, true, 7, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        LogModel model;
-        LogView view;
-        std::wstring control;
-        for (int i = 0; i < c.before; ++i)
-            AddLogLine(model, L"old " + std::to_wstring(i));
-        auto apply = [&] {
-            const LogStep step = NextLogStep(model, view);
-            if (step.clear)
-                control.clear();
-            control.erase(0, step.dropChars);
-            control.insert(0, step.prepend);
-            control += step.append;
-        };
-        if (c.shown)
-            apply();
-        const std::uint64_t end = LogEnd(model);
-        SkipLogLines(model, c.skipped);
-        EXPECT_EQ(model.first, end + c.skipped);
-        EXPECT_TRUE(model.lines.empty());
-        EXPECT_EQ(model.chars, 0u);
-        std::wstring expected;
-        for (int i = 0; i < c.after; ++i) {
-            AddLogLine(model, L"new " + std::to_wstring(i));
-            expected += L"new " + std::to_wstring(i) + L"\r\n";
-        }
-        EXPECT_EQ(LogEnd(model), end + c.skipped + c.after);
-        for (int steps = 0; steps < 10 && !ViewIsCurrent(model, view); ++steps)
-            apply();
-        EXPECT_TRUE(ViewIsCurrent(model, view));
-        EXPECT_EQ(control, expected);
-    }
 }
 
 } // namespace
