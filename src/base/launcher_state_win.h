@@ -7,38 +7,16 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
-
-// The fonts of one display scale.
-struct FontSet {
-    int dpi = 0;
-    HFONT messageFont = nullptr;
-    HFONT titleFont = nullptr;
-    HFONT buttonFont = nullptr;
-};
-
-// The game icon loaded at the size it is drawn at on one display scale.
-struct IconAtDpi {
-    int dpi = 0;
-    HICON icon = nullptr;
-};
 
 struct LauncherState {
     // Folders
     std::wstring launcherFolder; // never ends with a backslash
     std::wstring installFolder;  // exactly as read or chosen
 
-    // Look and feel; created once, never released. Fonts and icons are made
-    // for each display scale a window is laid out at, the first time.
-    std::vector<FontSet> fontSets;
-    std::vector<IconAtDpi> gameIcons;
-    HBRUSH backgroundBrush = nullptr;
-    HBRUSH fieldBrush = nullptr;
-
-    // The three top-level windows, null while they do not exist
+    // The home window and the settings window it opens, null while they do
+    // not exist: the home message loop serves both
     HWND homeWindow = nullptr;
     HWND settingsWindow = nullptr;
-    HWND setupWindow = nullptr;
 };
 
 extern LauncherState g_state;

@@ -113,10 +113,10 @@ LRESULT OnPlay(HWND window)
     return 0;
 }
 
-LRESULT OnSettings()
+LRESULT OnSettings(HWND window)
 {
     if (!g_state.settingsWindow)
-        OpenSettingsWindow();
+        OpenSettingsWindow(window);
     return 0;
 }
 
@@ -189,7 +189,7 @@ LRESULT OnCommand(HWND window, int id, HWND control)
     case IdPlay:
         return OnPlay(window);
     case IdSettings:
-        return OnSettings();
+        return OnSettings(window);
     case IdSetUpAgain:
         return OnSetUpAgain(window);
     case IdStartStraightAway:

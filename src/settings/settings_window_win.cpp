@@ -106,7 +106,7 @@ void SaveSettings(HWND window)
 // so that activation returns to it rather than to another program's window.
 LRESULT Close(HWND window)
 {
-    EnableWindow(g_state.homeWindow, TRUE);
+    EnableWindow(GetWindow(window, GW_OWNER), TRUE);
     DestroyWindow(window);
     return 0;
 }
@@ -175,15 +175,14 @@ std::span<const ControlDef> SettingsControlTable()
     return SettingsControls();
 }
 
-void OpenSettingsWindow()
+void OpenSettingsWindow(HWND owner)
 {
     RECT home = {};
-    GetWindowRect(g_state.homeWindow, &home);
-    const int offset = Scaled(g_state.homeWindow, kOffsetFromHome);
+    GetWindowRect(owner, &home);
+    const int offset = Scaled(owner, kOffsetFromHome);
     const POINT position = {home.left + offset, home.top + offset};
     HWND window = CreateTopWindow(kSettingsClassName, kSettingsTitle, kWindowStyle,
-                                  kClientSize.width, kClientSize.height, position,
-                                  g_state.homeWindow);
+                                  kClientSize.width, kClientSize.height, position, owner);
     // Without a window, disabling the home window would leave nothing usable.
     if (!window)
         return;
@@ -195,7 +194,7 @@ void OpenSettingsWindow()
 
     // Disabling may take the focus from the home window before it is
     // deactivated: note it now, so closing this window gives it back.
-    RememberFocus(g_state.homeWindow);
-    EnableWindow(g_state.homeWindow, FALSE);
+    RememberFocus(owner);
+    EnableWindow(owner, FALSE);
     ShowWindow(window, SW_SHOW);
 }

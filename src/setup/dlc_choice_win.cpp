@@ -3,6 +3,7 @@
 #include "base/names.h"
 #include "setup/file_pickers_win.h"
 #include "setup/setup_run_win.h"
+#include "setup/setup_view_win.h"
 #include "setup/tool_command_line.h"
 #include "theme/window_builder_win.h"
 
@@ -12,16 +13,12 @@ void RefreshDlcList(HWND window, SetupSession& session)
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::wstring& folder : session.dlcFolders)
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder.c_str()));
-    HWND status = Control(window, IdDlcStatus);
-    if (session.dlcFolders.empty()) {
-        session.dlc = {true, CheckVerdict::None};
-        SetWindowTextW(status, L"");
-        SetMainButtonState(window, session);
-        return;
-    }
-    session.dlc = {true, CheckVerdict::Checking};
-    SetWindowTextW(status, L"Checking...");
-    StartSetupTool(window, session, SetupPhase::CheckDlc, CheckDlcArguments(session.dlcFolders));
+    const DlcListChange change = ChangeDlcList(session);
+    ApplyStatusChange(window, change.status);
+    if (change.runCheck)
+        StartSetupTool(window, session, SetupPhase::CheckDlc, CheckDlcArguments(session.dlcFolders));
+    else
+        ApplySetupView(window, session);
 }
 
 void AddDlcFolder(HWND window, SetupSession& session)

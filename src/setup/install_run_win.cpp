@@ -10,7 +10,9 @@
 #include "base/system_error_win.h"
 #include "setup/desktop_shortcut_win.h"
 #include "setup/setup_output_win.h"
+#include "setup/setup_rules.h"
 #include "setup/setup_run_win.h"
+#include "setup/setup_view_win.h"
 #include "setup/tool_command_line.h"
 #include "theme/window_builder_win.h"
 
@@ -21,40 +23,28 @@ bool Ticked(HWND window, int id)
     return SendMessageW(Control(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-constexpr wchar_t kReadyText[] = L"Ready to play.";
-constexpr wchar_t kFailedText[] = L"Setup did not finish. The reason is below.";
-constexpr wchar_t kNotRecordedText[] =
-    L"Ready to play, but the install folder could not be recorded. The reason is below.";
-constexpr wchar_t kNotRecordedReasonText[] =
-    L"The install folder could not be recorded, so the next start will not find the game: ";
-
 } // namespace
 
 void StartInstall(HWND window, SetupSession& session)
 {
     const std::wstring arguments =
-        InstallArguments(session.sourcePath, g_state.installFolder, session.dlcFolders,
+        InstallArguments(session.sourcePath, session.installFolder, session.dlcFolders,
                          Ticked(window, IdAndroidTick));
     SendMessageW(Control(window, IdProgress), PBM_SETPOS, 0, 0);
     EmptyLog(window, session);
     StartSetupTool(window, session, SetupPhase::Install, arguments);
 }
 
-void FinishInstall(HWND window, SetupSession& session, DWORD exitCode, bool started)
+void FinishInstall(HWND window, SetupSession& session)
 {
-    session.gameInstalled = started && exitCode == 0
-        && GetFileAttributesW((g_state.installFolder + kGameExeName).c_str())
-            != INVALID_FILE_ATTRIBUTES;
-    if (!session.gameInstalled) {
-        SetWindowTextW(Control(window, IdMainStatus), kFailedText);
-        return;
-    }
+    // Play and the shortcut start the game just built.
+    g_state.installFolder = session.installFolder;
     // The next start finds the game through this file, so it is replaced
     // whole or not at all: a failed write leaves the previous record as it
     // was. The game is playable from this window all the same.
     if (ReplaceFileContents(g_state.launcherFolder + kInstallLocationName,
-                            InstallLocationBytes(g_state.installFolder)))
-        SetWindowTextW(Control(window, IdMainStatus), kReadyText);
+                            InstallLocationBytes(session.installFolder)))
+        ApplyStatusChange(window, {StatusLine::Main, InstalledText(true)});
     else
         ShowInstallFolderNotRecorded(window, session, GetLastError());
     // Read now, at the end of the run: the user may change it meanwhile.
@@ -64,15 +54,15 @@ void FinishInstall(HWND window, SetupSession& session, DWORD exitCode, bool star
 
 void ShowInstallFolderNotRecorded(HWND window, SetupSession& session, DWORD error)
 {
-    SetWindowTextW(Control(window, IdMainStatus), kNotRecordedText);
+    ApplyStatusChange(window, {StatusLine::Main, InstalledText(false)});
     AddLogLine(session.log, kNotRecordedReasonText + SystemErrorText(error));
 }
 
 void StartUpdateRun(HWND window, SetupSession& session)
 {
     SetWindowTextW(Control(window, IdSourceEdit), L"Using the game files already installed");
-    SetWindowTextW(Control(window, IdMainStatus), L"Updating the game to this version...");
-    StartSetupTool(window, session, SetupPhase::Install, RebuildArguments(g_state.installFolder));
+    ApplyStatusChange(window, {StatusLine::Main, kUpdatingText});
+    StartSetupTool(window, session, SetupPhase::Install, RebuildArguments(session.installFolder));
 }
 
 void PlayInstalledGame(HWND window)

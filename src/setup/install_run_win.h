@@ -13,9 +13,10 @@ void StartInstall(HWND window, SetupSession& session);
 // The rebuild run of an update, begun before the window is shown.
 void StartUpdateRun(HWND window, SetupSession& session);
 
-// The verdict of an ended installation or update run: the success test, the
-// record of the install folder, the desktop shortcut and the status text.
-void FinishInstall(HWND window, SetupSession& session, DWORD exitCode, bool started);
+// The finish of an installation or update run that built the game: the
+// record of the install folder, the status that says whether it was written,
+// and the desktop shortcut when it is ticked.
+void FinishInstall(HWND window, SetupSession& session);
 
 // The finish of a run whose install folder could not be recorded: the status
 // line says so in a sentence that fits it at any scale, and the system's

@@ -8,6 +8,8 @@
 #include "base/names.h"
 #include "setup/log_model.h"
 #include "setup/setup_messages_win.h"
+#include "setup/setup_rules.h"
+#include "setup/setup_view_win.h"
 #include "setup/output_batcher.h"
 #include "theme/window_builder_win.h"
 
@@ -21,13 +23,7 @@ constexpr UINT kTimerMs = USER_TIMER_MINIMUM;
 void ApplyResult(HWND window, SetupSession& session, const ResultVerdict& result)
 {
     // The verdict first, so the repaint the new text causes has the new colour.
-    if (session.phase == SetupPhase::CheckSource) {
-        SetCheckVerdict(session.source, result.ok);
-        SetWindowTextW(Control(window, IdSourceStatus), result.text.c_str());
-    } else if (session.phase == SetupPhase::CheckDlc) {
-        SetCheckVerdict(session.dlc, result.ok);
-        SetWindowTextW(Control(window, IdDlcStatus), result.text.c_str());
-    }
+    ApplyStatusChange(window, {TakeResultLine(session, result.ok), result.text.c_str()});
 }
 
 // A batch's lines all come from one run, so they meet one phase: every
@@ -88,7 +84,7 @@ void ReleaseBatch(HWND window, OutputPacing& pacing, HANDLE taken)
 // meanwhile; the caret ends behind the newest line, which keeps it in view.
 void StepLog(HWND window, SetupSession& session)
 {
-    session.pacing.lastStepMs = GetTickCount64();
+    PacingOf(window).lastStepMs = GetTickCount64();
     const LogStep step = NextLogStep(session.log, session.logView);
     if (!step.clear && step.dropChars == 0 && step.prepend.empty() && step.append.empty())
         return;
@@ -144,18 +140,19 @@ void HandleToolOutput(HWND window, SetupSession& session, WPARAM taken, LPARAM b
 {
     std::unique_ptr<OutputBatch> owned(reinterpret_cast<OutputBatch*>(batch));
     ApplyBatch(window, session, *owned);
-    ReleaseBatch(window, session.pacing, reinterpret_cast<HANDLE>(taken));
+    OutputPacing& pacing = PacingOf(window);
+    ReleaseBatch(window, pacing, reinterpret_cast<HANDLE>(taken));
     // The log's step waits while input does: the timer comes after it.
     if (!ViewIsCurrent(session.log, session.logView)) {
-        if (GetTickCount64() - session.pacing.lastStepMs >= kStepIntervalMs && !InputWaiting())
+        if (GetTickCount64() - pacing.lastStepMs >= kStepIntervalMs && !InputWaiting())
             StepLog(window, session);
-        StartTimer(window, session.pacing);
+        StartTimer(window, pacing);
     }
 }
 
 void OnOutputTimer(HWND window, SetupSession& session)
 {
-    OutputPacing& pacing = session.pacing;
+    OutputPacing& pacing = PacingOf(window);
     if (pacing.owedRelease) {
         // Output is flowing: the log keeps its pace.
         ReleaseSemaphore(pacing.owedRelease, pacing.owedCount, nullptr);
@@ -191,6 +188,6 @@ void FinishToolOutput(HWND window, SetupSession& session)
 {
     if (!ViewIsCurrent(session.log, session.logView)) {
         StepLog(window, session);
-        StartTimer(window, session.pacing);
+        StartTimer(window, PacingOf(window));
     }
 }

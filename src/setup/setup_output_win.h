@@ -12,6 +12,18 @@
 // The setup window's timer that paces the output (WM_TIMER with this ID).
 inline constexpr UINT_PTR kOutputTimerId = 1;
 
+// How the window paces the tool's output: the log control's last step, and
+// the batches taken but not yet let go, which the reader waits for.
+struct OutputPacing {
+    ULONGLONG lastStepMs = 0;
+    HANDLE owedRelease = nullptr; // the reader's semaphore
+    long owedCount = 0;
+    bool timerRunning = false;
+};
+
+// The setup window's pacing record (the window owns it).
+OutputPacing& PacingOf(HWND window);
+
 // Raises the log's text limit and starts an empty log.
 void PrepareLog(HWND window, SetupSession& session);
 

@@ -3,7 +3,6 @@
 // record; the reader thread of a run never sees it.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,15 +34,6 @@ struct CheckState {
     CheckVerdict verdict = CheckVerdict::None;
 };
 
-// How the window paces the tool's output: the log control's last step, and
-// the batches taken but not yet let go, which the reader waits for.
-struct OutputPacing {
-    std::uint64_t lastStepMs = 0;
-    void* owedRelease = nullptr; // the reader's semaphore (a HANDLE)
-    long owedCount = 0;
-    bool timerRunning = false;
-};
-
 struct SetupSession {
     SetupPhase phase = SetupPhase::Idle;
     CheckState source{false};
@@ -53,10 +43,10 @@ struct SetupSession {
     // is off the screen, and goes when the run ends.
     bool closeAtRunEnd = false;
     std::wstring sourcePath;
+    std::wstring installFolder; // where the next installation builds the game
     std::vector<std::wstring> dlcFolders;
     LogModel log;
     LogView logView;
-    OutputPacing pacing;
 };
 
 // A check has ended: its result line decides, when there was one.

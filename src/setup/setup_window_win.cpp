@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#include "base/folder_rules.h"
+#include "base/folders_win.h"
 #include "base/launcher_state_win.h"
 #include "base/names.h"
 #include "setup/setup_session.h"
@@ -16,7 +18,9 @@
 #include "setup/install_run_win.h"
 #include "setup/setup_messages_win.h"
 #include "setup/setup_output_win.h"
+#include "setup/setup_rules.h"
 #include "setup/setup_run_win.h"
+#include "setup/setup_view_win.h"
 #include "setup/source_choice_win.h"
 #include "theme/focus_memory_win.h"
 #include "theme/palette.h"
@@ -24,6 +28,17 @@
 #include "theme/window_builder_win.h"
 
 namespace {
+
+// What the window owns: the session, and the pacing of the tool's output.
+struct SetupWindowData {
+    SetupSession session;
+    OutputPacing pacing;
+};
+
+SetupWindowData& DataOf(HWND window)
+{
+    return *reinterpret_cast<SetupWindowData*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
 
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr PixelSize kClientSize = {642, 630};
@@ -76,7 +91,8 @@ const ControlDef kControls[] = {
 void CreateSetupControls(HWND window, SetupSession& session)
 {
     CreateControls(window, kControls);
-    SetWindowTextW(Control(window, IdDestEdit), g_state.installFolder.c_str());
+    session.installFolder = g_state.installFolder;
+    SetWindowTextW(Control(window, IdDestEdit), session.installFolder.c_str());
     SendMessageW(Control(window, IdProgress), PBM_SETRANGE32, 0, 100);
     SendMessageW(Control(window, IdShortcutTick), BM_SETCHECK, BST_CHECKED, 0);
     PrepareLog(window, session);
@@ -137,29 +153,24 @@ HBRUSH AnswerCheckLineColour(HWND window, HDC dc, HWND control)
     return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-// The end of a tool run: back to idle, the run's verdict, the log brought up
-// to date, the status lines repainted and the buttons brought up to date.
+// The end of a tool run: the rules' verdict, the finish of an installation
+// that built the game, the log brought up to date, the status lines
+// repainted and the buttons brought up to date. A window the user closed
+// during the run goes now.
 LRESULT OnToolExit(HWND window, DWORD exitCode, bool started)
 {
     SetupSession& session = SessionOf(window);
-    const SetupPhase ended = session.phase;
-    session.phase = SetupPhase::Idle;
-    if (ended == SetupPhase::Install) {
-        FinishInstall(window, session, exitCode, started);
-    } else if (!started) {
-        // A check's verdict comes only from its result line; its acceptance stays.
-        const bool source = ended == SetupPhase::CheckSource;
-        MarkCheckNotRun(source ? session.source : session.dlc);
-        SetWindowTextW(Control(window, source ? IdSourceStatus : IdDlcStatus),
-                       L"The check could not run.");
-    }
+    const RunEnd end =
+        EndRun(session, started, exitCode, PathExists(session.installFolder + kGameExeName));
+    ApplyStatusChange(window, end.status);
+    if (end.installed)
+        FinishInstall(window, session);
     // After the finish, which may add a last line of its own.
     FinishToolOutput(window, session);
     InvalidateRect(Control(window, IdSourceStatus), nullptr, TRUE);
     InvalidateRect(Control(window, IdDlcStatus), nullptr, TRUE);
-    SetMainButtonState(window, session);
-    // Closed during the run: the launcher ends with it.
-    if (session.closeAtRunEnd)
+    ApplySetupView(window, session);
+    if (end.closeWindow)
         DestroyWindow(window);
     return 0;
 }
@@ -204,22 +215,22 @@ LRESULT OnClose(HWND window)
     return 0;
 }
 
-// The window takes the session from its creator here and frees it at
+// The window takes its data from its creator here and frees it at
 // WM_NCDESTROY: a creation that fails after this point frees it once, there.
 LRESULT OnNcCreate(HWND window, const CREATESTRUCTW& create)
 {
-    auto& owner = *static_cast<std::unique_ptr<SetupSession>*>(create.lpCreateParams);
+    auto& owner = *static_cast<std::unique_ptr<SetupWindowData>*>(create.lpCreateParams);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner.release()));
     return TRUE;
 }
 
-// The session goes with the window.
+// The session and the pacing go with the window.
 LRESULT OnNcDestroy(HWND window)
 {
     ForgetFocus(window);
     RemovePropW(window, kHiddenRunProperty);
     DropQueuedOutput(window);
-    delete reinterpret_cast<SetupSession*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    delete reinterpret_cast<SetupWindowData*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     ForgetWindowDpi(window);
     return 0;
@@ -267,7 +278,6 @@ LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         break;
     case WM_DESTROY:
-        g_state.setupWindow = nullptr;
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
@@ -291,7 +301,12 @@ void RegisterSetupWindowClass()
 
 SetupSession& SessionOf(HWND window)
 {
-    return *reinterpret_cast<SetupSession*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return DataOf(window).session;
+}
+
+OutputPacing& PacingOf(HWND window)
+{
+    return DataOf(window).pacing;
 }
 
 std::span<const ControlDef> SetupControlTable()
@@ -305,14 +320,13 @@ HWND CreateSetupWindow()
 
     // The window takes it at WM_NCCREATE; one that never got that far
     // leaves it here, to be freed on return.
-    auto session = std::make_unique<SetupSession>();
+    auto data = std::make_unique<SetupWindowData>();
     HWND window = CreateTopWindow(kSetupClassName, kSetupTitle, kWindowStyle, kClientSize.width,
-                                  kClientSize.height, kSystemPlaced, nullptr, &session);
+                                  kClientSize.height, kSystemPlaced, nullptr, &data);
     if (!window)
         return nullptr;
-    g_state.setupWindow = window;
     CreateSetupControls(window, SessionOf(window));
-    SetMainButtonState(window, SessionOf(window));
+    ApplySetupView(window, SessionOf(window));
     return window;
 }
 

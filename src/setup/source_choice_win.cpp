@@ -3,15 +3,15 @@
 #include "base/names.h"
 #include "setup/file_pickers_win.h"
 #include "setup/setup_run_win.h"
+#include "setup/setup_view_win.h"
 #include "setup/tool_command_line.h"
 #include "theme/window_builder_win.h"
 
 void CheckSource(HWND window, SetupSession& session, const std::wstring& path)
 {
     session.sourcePath = path;
-    session.source = {false, CheckVerdict::Checking};
     SetWindowTextW(Control(window, IdSourceEdit), path.c_str());
-    SetWindowTextW(Control(window, IdSourceStatus), L"Checking...");
+    ApplyStatusChange(window, StartSourceCheck(session));
     StartSetupTool(window, session, SetupPhase::CheckSource, CheckSourceArguments(path));
 }
 

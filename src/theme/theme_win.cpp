@@ -2,6 +2,8 @@
 
 #include <dwmapi.h>
 
+#include <vector>
+
 #include "base/folder_rules.h"
 #include "base/launcher_state_win.h"
 #include "theme/monitor_win.h"
@@ -23,6 +25,23 @@ constexpr LONG kButtonFontHeight = -17;
 constexpr int kButtonCornerEllipse = 12;
 constexpr int kFocusInset = 4;
 constexpr int kButtonTextCapacity = 64;
+
+// The game icon loaded at the size it is drawn at on one display scale.
+struct IconAtDpi {
+    int dpi = 0;
+    HICON icon = nullptr;
+};
+
+// The theme's objects, created once and never released. Fonts and icons are
+// made for each display scale a window is laid out at, the first time.
+struct ThemeObjects {
+    std::vector<FontSet> fontSets;
+    std::vector<IconAtDpi> gameIcons;
+    HBRUSH backgroundBrush = nullptr;
+    HBRUSH fieldBrush = nullptr;
+};
+
+ThemeObjects g_theme;
 
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 
@@ -65,7 +84,7 @@ HFONT FontOf(LOGFONTW font, LONG height, LONG weight)
 
 FontSet FontsAt(int dpi)
 {
-    for (const FontSet& set : g_state.fontSets)
+    for (const FontSet& set : g_theme.fontSets)
         if (set.dpi == dpi)
             return set;
     const LOGFONTW font = MessageFontAt(dpi);
@@ -74,13 +93,13 @@ FontSet FontsAt(int dpi)
     set.messageFont = CreateFontIndirectW(&font);
     set.titleFont = FontOf(font, ScaleToDpi(kTitleFontHeight, dpi), FW_BOLD);
     set.buttonFont = FontOf(font, ScaleToDpi(kButtonFontHeight, dpi), FW_SEMIBOLD);
-    g_state.fontSets.push_back(set);
+    g_theme.fontSets.push_back(set);
     return set;
 }
 
 HICON GameIconAt(int dpi)
 {
-    for (const IconAtDpi& loaded : g_state.gameIcons)
+    for (const IconAtDpi& loaded : g_theme.gameIcons)
         if (loaded.dpi == dpi)
             return loaded.icon;
     // A missing icon is remembered too, so the file is looked for once.
@@ -88,14 +107,14 @@ HICON GameIconAt(int dpi)
     const int size = ScaleToDpi(kGameIconSize, dpi);
     HICON icon = static_cast<HICON>(
         LoadImageW(nullptr, iconPath.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
-    g_state.gameIcons.push_back({dpi, icon});
+    g_theme.gameIcons.push_back({dpi, icon});
     return icon;
 }
 
 void CreateDarkTheme()
 {
-    g_state.backgroundBrush = CreateSolidBrush(BackgroundColour);
-    g_state.fieldBrush = CreateSolidBrush(FieldColour);
+    g_theme.backgroundBrush = CreateSolidBrush(BackgroundColour);
+    g_theme.fieldBrush = CreateSolidBrush(FieldColour);
 }
 
 void RegisterDarkWindowClass(const wchar_t* name, WNDPROC procedure)
@@ -105,7 +124,7 @@ void RegisterDarkWindowClass(const wchar_t* name, WNDPROC procedure)
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hIcon = GameIconAt(SystemDpi());
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = g_state.backgroundBrush;
+    windowClass.hbrBackground = g_theme.backgroundBrush;
     windowClass.lpszClassName = name;
     RegisterClassW(&windowClass);
 }
@@ -127,7 +146,7 @@ void DrawThemedButton(const DRAWITEMSTRUCT& item)
     const ButtonColours colours = ThemedButtonColours(accent, (item.itemState & ODS_SELECTED) != 0);
 
     // The corners outside the rounded face show the window background.
-    FillRect(dc, &rect, g_state.backgroundBrush);
+    FillRect(dc, &rect, g_theme.backgroundBrush);
 
     // No pen, so the shape needs one more pixel on the right and bottom to
     // cover the whole item.
@@ -163,7 +182,7 @@ HBRUSH AnswerDarkCtlColour(UINT message, HDC dc)
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, TextColour);
     SetBkColor(dc, field ? FieldColour : BackgroundColour);
-    return field ? g_state.fieldBrush : g_state.backgroundBrush;
+    return field ? g_theme.fieldBrush : g_theme.backgroundBrush;
 }
 
 } // namespace

@@ -4,7 +4,13 @@
 
 #include <windows.h>
 
-#include "base/launcher_state_win.h"
+// The fonts of one display scale.
+struct FontSet {
+    int dpi = 0;
+    HFONT messageFont = nullptr;
+    HFONT titleFont = nullptr;
+    HFONT buttonFont = nullptr;
+};
 
 // The message, title and button fonts at this display scale, made the first
 // time a window asks for them and kept for the life of the process.

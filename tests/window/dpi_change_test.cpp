@@ -200,7 +200,7 @@ TEST_F(DpiChange, SettingsWindow)
     HomeState state;
     HWND home = CreateHomeWindow(state);
     ASSERT_NE(home, nullptr);
-    OpenSettingsWindow();
+    OpenSettingsWindow(home);
     ASSERT_NE(g_state.settingsWindow, nullptr);
     CheckScaleChanges(g_state.settingsWindow, SettingsControlTable());
     SendMessageW(g_state.settingsWindow, WM_CLOSE, 0, 0);

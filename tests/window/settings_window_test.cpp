@@ -73,7 +73,7 @@ TEST_F(SettingsWindowClose, EveryWayEnablesTheHomeWindowFirst)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        OpenSettingsWindow();
+        OpenSettingsWindow(g_state.homeWindow);
         HWND settings = g_state.settingsWindow;
         ASSERT_NE(settings, nullptr);
         EXPECT_FALSE(IsWindowEnabled(g_state.homeWindow));
