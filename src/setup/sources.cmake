@@ -4,6 +4,7 @@ target_sources(vantaroo_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/log_model.cpp
     ${CMAKE_CURRENT_LIST_DIR}/output_batcher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/post_retry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/reader_schedule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup_rules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup_session.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_command_line.cpp
