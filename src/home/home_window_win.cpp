@@ -56,13 +56,13 @@ constexpr wchar_t kNextStartShowsText[] = L"\n\nThis window will open next time.
 struct PaintedText {
     const wchar_t* text;
     HFONT FontSet::*font;
-    Colour colour;
+    Colour Scheme::*colour;
     POINT at;
 };
 
 const PaintedText kHomeTexts[] = {
-    {kGameTitle, &FontSet::titleFont, TextColour, {146, 36}},
-    {L"Glimmerquest  \u2022  PC recompilation", &FontSet::messageFont, DimTextColour,
+    {kGameTitle, &FontSet::titleFont, &Scheme::text, {146, 36}},
+    {L"Glimmerquest  \u2022  PC recompilation", &FontSet::messageFont, &Scheme::dimText,
      {148, 82}},
 };
 
@@ -75,11 +75,12 @@ void PaintContent(HDC dc, int dpi)
                    nullptr, DI_NORMAL);
     }
     const FontSet fonts = FontsAt(dpi);
+    const Scheme scheme = CurrentScheme();
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ previousFont = GetCurrentObject(dc, OBJ_FONT);
     for (const PaintedText& item : kHomeTexts) {
         SelectObject(dc, fonts.*item.font);
-        SetTextColor(dc, item.colour);
+        SetTextColor(dc, scheme.*item.colour);
         TextOutW(dc, ScaleToDpi(item.at.x, dpi), ScaleToDpi(item.at.y, dpi), item.text,
                  static_cast<int>(std::wcslen(item.text)));
     }
@@ -207,8 +208,9 @@ LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK HomeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT answer = 0;
-    if (AnswerDarkWindowMessage(message, wParam, lParam, answer))
+    if (AnswerDarkWindowMessage(window, message, wParam, lParam, answer))
         return answer;
+    FollowColourChange(window, message, true);
     switch (message) {
     case WM_NCCREATE:
         OnNcCreate(window, *reinterpret_cast<const CREATESTRUCTW*>(lParam));

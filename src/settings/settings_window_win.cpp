@@ -140,8 +140,9 @@ LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT answer = 0;
-    if (AnswerDarkWindowMessage(message, wParam, lParam, answer))
+    if (AnswerDarkWindowMessage(window, message, wParam, lParam, answer))
         return answer;
+    FollowColourChange(window, message, true);
     switch (message) {
     case WM_COMMAND:
         return OnCommand(window, LOWORD(wParam));

@@ -21,16 +21,16 @@ bool CanInstall(const SetupSession& session)
     return session.source.accepted && session.dlc.accepted && IsIdle(session);
 }
 
-Colour CheckLineColour(CheckVerdict verdict)
+Colour CheckLineColour(CheckVerdict verdict, const StatusColours& colours)
 {
     switch (verdict) {
     case CheckVerdict::Checking:
-        return StatusPendingColour;
+        return colours.pending;
     case CheckVerdict::Passed:
-        return StatusOkColour;
+        return colours.passed;
     case CheckVerdict::None:
     case CheckVerdict::Failed:
         break;
     }
-    return StatusFailedColour;
+    return colours.failed;
 }

@@ -57,7 +57,7 @@ void SetCheckVerdict(CheckState& check, bool passed);
 void MarkCheckNotRun(CheckState& check);
 
 // The text colour of a check-status line showing this verdict.
-Colour CheckLineColour(CheckVerdict verdict);
+Colour CheckLineColour(CheckVerdict verdict, const StatusColours& colours);
 
 bool IsIdle(const SetupSession& session);
 

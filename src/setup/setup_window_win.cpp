@@ -148,7 +148,7 @@ HBRUSH AnswerCheckLineColour(HWND window, HDC dc, HWND control)
         check = &session.dlc;
     else
         return nullptr;
-    SetTextColor(dc, CheckLineColour(check->verdict));
+    SetTextColor(dc, CheckLineColour(check->verdict, CurrentStatusColours()));
     SetBkMode(dc, TRANSPARENT);
     return GetSysColorBrush(COLOR_BTNFACE);
 }
@@ -244,6 +244,7 @@ LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    FollowColourChange(window, message, false);
     switch (message) {
     case WM_NCCREATE:
         OnNcCreate(window, *reinterpret_cast<const CREATESTRUCTW*>(lParam));

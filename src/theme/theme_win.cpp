@@ -131,8 +131,80 @@ void RegisterDarkWindowClass(const wchar_t* name, WNDPROC procedure)
 
 void UseDarkTitleBar(HWND window)
 {
-    const BOOL dark = TRUE;
+    const BOOL dark = HighContrastOn() ? FALSE : TRUE;
     DwmSetWindowAttribute(window, kImmersiveDarkModeAttribute, &dark, sizeof(dark));
+}
+
+namespace {
+
+HighContrastProbe g_highContrastProbe = nullptr;
+
+bool SystemHighContrastOn()
+{
+    HIGHCONTRASTW contrast = {};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0)
+        && (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// The brush of a background or field colour of the scheme: the system's own
+// brush in high contrast (never deleted), the dark ones otherwise.
+HBRUSH SchemeBrush(const Scheme& scheme, bool field)
+{
+    if (scheme.highContrast)
+        return GetSysColorBrush(COLOR_WINDOW);
+    return field ? g_theme.fieldBrush : g_theme.backgroundBrush;
+}
+
+BOOL CALLBACK TellOfColourChange(HWND child, LPARAM)
+{
+    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+} // namespace
+
+void UseHighContrastProbe(HighContrastProbe probe)
+{
+    g_highContrastProbe = probe;
+}
+
+bool HighContrastOn()
+{
+    return g_highContrastProbe ? g_highContrastProbe() : SystemHighContrastOn();
+}
+
+SystemColours ReadSystemColours()
+{
+    return {GetSysColor(COLOR_WINDOW),    GetSysColor(COLOR_WINDOWTEXT),
+            GetSysColor(COLOR_BTNFACE),   GetSysColor(COLOR_BTNTEXT),
+            GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT),
+            GetSysColor(COLOR_GRAYTEXT)};
+}
+
+Scheme CurrentScheme()
+{
+    return SchemeFor(HighContrastOn(), ReadSystemColours());
+}
+
+StatusColours CurrentStatusColours()
+{
+    return StatusColoursFor(HighContrastOn(), ReadSystemColours());
+}
+
+bool FollowColourChange(HWND window, UINT message, bool darkWindow)
+{
+    if (message != WM_SYSCOLORCHANGE && message != WM_SETTINGCHANGE && message != WM_THEMECHANGED)
+        return false;
+    // Top-level windows hear of a colour change; their controls only
+    // through them.
+    if (message == WM_SYSCOLORCHANGE)
+        EnumChildWindows(window, TellOfColourChange, 0);
+    if (darkWindow)
+        UseDarkTitleBar(window);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return true;
 }
 
 namespace {
@@ -143,20 +215,32 @@ void DrawThemedButton(const DRAWITEMSTRUCT& item)
     HDC dc = item.hDC;
     const RECT& rect = item.rcItem;
     const bool accent = GetWindowLongPtrW(item.hwndItem, GWLP_USERDATA) == AccentButton;
-    const ButtonColours colours = ThemedButtonColours(accent, (item.itemState & ODS_SELECTED) != 0);
+    const Scheme scheme = CurrentScheme();
+    const ButtonColours colours = ThemedButtonColours(scheme, ReadSystemColours(), accent,
+                                                      (item.itemState & ODS_SELECTED) != 0);
 
     // The corners outside the rounded face show the window background.
-    FillRect(dc, &rect, g_theme.backgroundBrush);
+    FillRect(dc, &rect, SchemeBrush(scheme, false));
 
-    // No pen, so the shape needs one more pixel on the right and bottom to
-    // cover the whole item.
     HBRUSH face = CreateSolidBrush(colours.face);
     HGDIOBJ oldBrush = SelectObject(dc, face);
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
     const int dpi = WindowDpi(item.hwndItem);
     const int corner = ScaleToDpi(kButtonCornerEllipse, dpi);
-    RoundRect(dc, rect.left, rect.top, rect.right + 1, rect.bottom + 1, corner, corner);
-    SelectObject(dc, oldPen);
+    if (colours.borderWidth > 0) {
+        // An inside-frame pen keeps the whole border within the item.
+        HPEN border = CreatePen(PS_INSIDEFRAME, ScaleToDpi(colours.borderWidth, dpi),
+                                colours.border);
+        HGDIOBJ oldPen = SelectObject(dc, border);
+        RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, corner, corner);
+        SelectObject(dc, oldPen);
+        DeleteObject(border);
+    } else {
+        // No pen, so the shape needs one more pixel on the right and bottom
+        // to cover the whole item.
+        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+        RoundRect(dc, rect.left, rect.top, rect.right + 1, rect.bottom + 1, corner, corner);
+        SelectObject(dc, oldPen);
+    }
     SelectObject(dc, oldBrush);
     DeleteObject(face);
 
@@ -179,17 +263,32 @@ HBRUSH AnswerDarkCtlColour(UINT message, HDC dc)
 {
     // Edits and lists sit on the field colour, everything else on the background.
     const bool field = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+    const Scheme scheme = CurrentScheme();
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, TextColour);
-    SetBkColor(dc, field ? FieldColour : BackgroundColour);
-    return field ? g_theme.fieldBrush : g_theme.backgroundBrush;
+    SetTextColor(dc, field ? scheme.fieldText : scheme.text);
+    SetBkColor(dc, field ? scheme.field : scheme.background);
+    return SchemeBrush(scheme, field);
+}
+
+// The class brush is the dark one; in high contrast the background is the
+// scheme's.
+LRESULT EraseDarkBackground(HWND window, HDC dc)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, SchemeBrush(CurrentScheme(), false));
+    return 1;
 }
 
 } // namespace
 
-bool AnswerDarkWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool AnswerDarkWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                             LRESULT& result)
 {
     switch (message) {
+    case WM_ERASEBKGND:
+        result = EraseDarkBackground(window, reinterpret_cast<HDC>(wParam));
+        return true;
     case WM_DRAWITEM:
         DrawThemedButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         result = TRUE;

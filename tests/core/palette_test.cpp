@@ -30,23 +30,57 @@ TEST(Palette, ColoursAreTheirColorrefValues)
         EXPECT_EQ(c.colour, c.value) << c.name;
 }
 
-TEST(Palette, ThemedButtonFaceAndText)
+// A scheme whose every colour is different, so a swapped colour shows.
+constexpr SystemColours kSystem = {
+    Rgb(1, 1, 1), Rgb(2, 2, 2), Rgb(3, 3, 3), Rgb(4, 4, 4), Rgb(5, 5, 5), Rgb(6, 6, 6), Rgb(7, 7, 7),
+};
+
+TEST(Palette, HighContrastPaintsWithTheSystemsColoursAndOtherwiseDark)
+{
+    const Scheme dark = SchemeFor(false, kSystem);
+    EXPECT_FALSE(dark.highContrast);
+    EXPECT_EQ(dark.background, BackgroundColour);
+    EXPECT_EQ(dark.text, TextColour);
+    EXPECT_EQ(dark.dimText, DimTextColour);
+    EXPECT_EQ(dark.field, FieldColour);
+    EXPECT_EQ(dark.fieldText, TextColour);
+
+    const Scheme high = SchemeFor(true, kSystem);
+    EXPECT_TRUE(high.highContrast);
+    EXPECT_EQ(high.background, kSystem.window);
+    EXPECT_EQ(high.text, kSystem.windowText);
+    EXPECT_EQ(high.dimText, kSystem.windowText) << "no dimmed text in high contrast";
+    EXPECT_EQ(high.field, kSystem.window);
+    EXPECT_EQ(high.fieldText, kSystem.windowText);
+}
+
+TEST(Palette, ThemedButtonColours)
 {
     struct Case {
-        bool accent;
-        bool pressed;
-        Colour face;
-        Colour text;
+        const char* name;
+        bool highContrast, accent, pressed;
+        ButtonColours colours;
     } cases[] = {
-        {true, false, AccentColour, AccentTextColour},
-        {true, true, AccentPressedColour, AccentTextColour},
-        {false, false, FieldColour, TextColour},
-        {false, true, ButtonPressedColour, TextColour},
+        {"accent", false, true, false, {AccentColour, AccentTextColour, 0, 0}},
+        {"accent pressed", false, true, true, {AccentPressedColour, AccentTextColour, 0, 0}},
+        {"plain", false, false, false, {FieldColour, TextColour, 0, 0}},
+        {"plain pressed", false, false, true, {ButtonPressedColour, TextColour, 0, 0}},
+        {"high contrast accent", true, true, false,
+         {kSystem.buttonFace, kSystem.buttonText, kSystem.buttonText, 2}},
+        {"high contrast plain", true, false, false,
+         {kSystem.buttonFace, kSystem.buttonText, kSystem.buttonText, 1}},
+        {"high contrast pressed", true, false, true,
+         {kSystem.highlight, kSystem.highlightText, kSystem.highlightText, 1}},
+        {"high contrast accent pressed", true, true, true,
+         {kSystem.highlight, kSystem.highlightText, kSystem.highlightText, 2}},
     };
     for (const Case& c : cases) {
-        ButtonColours colours = ThemedButtonColours(c.accent, c.pressed);
-        EXPECT_EQ(colours.face, c.face) << c.accent << " " << c.pressed;
-        EXPECT_EQ(colours.text, c.text) << c.accent << " " << c.pressed;
+        const ButtonColours colours =
+            ThemedButtonColours(SchemeFor(c.highContrast, kSystem), kSystem, c.accent, c.pressed);
+        EXPECT_EQ(colours.face, c.colours.face) << c.name;
+        EXPECT_EQ(colours.text, c.colours.text) << c.name;
+        EXPECT_EQ(colours.border, c.colours.border) << c.name;
+        EXPECT_EQ(colours.borderWidth, c.colours.borderWidth) << c.name;
     }
 }
 
@@ -54,24 +88,29 @@ TEST(Palette, ThemedButtonFaceAndText)
 // that could not run is drawn in the colour of the acceptance it started with.
 TEST(CheckLineColour, FollowsTheVerdict)
 {
+    const StatusColours normal = StatusColoursFor(false, kSystem);
+    const StatusColours high = StatusColoursFor(true, kSystem);
     struct Case {
         const char* name;
         CheckVerdict verdict;
         Colour colour;
+        Colour highContrast;
     } cases[] = {
-        {"checking", CheckVerdict::Checking, StatusPendingColour},
-        {"passed", CheckVerdict::Passed, StatusOkColour},
-        {"failed", CheckVerdict::Failed, StatusFailedColour},
+        {"checking", CheckVerdict::Checking, StatusPendingColour, kSystem.grayText},
+        {"passed", CheckVerdict::Passed, StatusOkColour, kSystem.buttonText},
+        {"failed", CheckVerdict::Failed, StatusFailedColour, kSystem.buttonText},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(CheckLineColour(c.verdict), c.colour) << c.name;
+    for (const Case& c : cases) {
+        EXPECT_EQ(CheckLineColour(c.verdict, normal), c.colour) << c.name;
+        EXPECT_EQ(CheckLineColour(c.verdict, high), c.highContrast) << c.name;
+    }
 
     CheckState source{false, CheckVerdict::Checking};
     MarkCheckNotRun(source);
-    EXPECT_EQ(CheckLineColour(source.verdict), StatusFailedColour);
+    EXPECT_EQ(CheckLineColour(source.verdict, normal), StatusFailedColour);
     CheckState dlc{true, CheckVerdict::Checking};
     MarkCheckNotRun(dlc);
-    EXPECT_EQ(CheckLineColour(dlc.verdict), StatusOkColour);
+    EXPECT_EQ(CheckLineColour(dlc.verdict, normal), StatusOkColour);
     EXPECT_TRUE(dlc.accepted);
 }
 
