@@ -38,7 +38,7 @@ void ApplyBatch(HWND window, SetupSession& session, OutputBatch& batch)
                      static_cast<WPARAM>(static_cast<INT_PTR>(batch.progress)), 0);
     }
     if (batch.hasStatusText)
-        SetWindowTextW(Control(window, IdMainStatus), batch.statusText.c_str());
+        ApplyStatusChange(window, {StatusLine::Main, batch.statusText.c_str()});
     if (!batch.results.empty())
         ApplyResult(window, session, batch.results.back());
     if (batch.logLinesSkipped > 0)

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "base/names.h"
+#include "theme/live_region_win.h"
 #include "theme/window_builder_win.h"
 
 namespace {
@@ -37,6 +38,8 @@ void MoveFocusOffDisabled(HWND window, const ButtonState* states, size_t count)
 
 } // namespace
 
+constexpr StatusLine kStatusLines[] = {StatusLine::Source, StatusLine::Dlc, StatusLine::Main};
+
 HWND StatusControl(HWND window, StatusLine line)
 {
     switch (line) {
@@ -55,7 +58,7 @@ HWND StatusControl(HWND window, StatusLine line)
 void ApplyStatusChange(HWND window, StatusChange change)
 {
     if (HWND control = StatusControl(window, change.line))
-        SetWindowTextW(control, change.text);
+        SetLiveText(control, change.text);
 }
 
 void ApplySetupView(HWND window, const SetupSession& session)
@@ -74,3 +77,15 @@ void ApplySetupView(HWND window, const SetupSession& session)
     SetWindowTextW(mainButton, view.mainText);
 }
 
+
+void MarkStatusLinesLive(HWND window)
+{
+    for (StatusLine line : kStatusLines)
+        MarkLiveRegion(StatusControl(window, line));
+}
+
+void UnmarkStatusLines(HWND window)
+{
+    for (StatusLine line : kStatusLines)
+        UnmarkLiveRegion(StatusControl(window, line));
+}

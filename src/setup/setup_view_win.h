@@ -9,7 +9,13 @@
 // The control of a status line; null for StatusLine::None.
 HWND StatusControl(HWND window, StatusLine line);
 
-// Sets the line's text; a change of line None does nothing.
+// The three status lines as live regions, which a screen reader reads out
+// as they change; the marks go before the controls do.
+void MarkStatusLinesLive(HWND window);
+void UnmarkStatusLines(HWND window);
+
+// Sets the line's text, announced when it changed; a change of line None
+// does nothing.
 void ApplyStatusChange(HWND window, StatusChange change);
 
 // Enables the choice buttons and the Install/Play button, and labels it, as

@@ -95,6 +95,7 @@ void CreateSetupControls(HWND window, SetupSession& session)
     SetWindowTextW(Control(window, IdDestEdit), session.installFolder.c_str());
     SendMessageW(Control(window, IdProgress), PBM_SETRANGE32, 0, 100);
     SendMessageW(Control(window, IdShortcutTick), BM_SETCHECK, BST_CHECKED, 0);
+    MarkStatusLinesLive(window);
     PrepareLog(window, session);
 }
 
@@ -279,6 +280,7 @@ LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         break;
     case WM_DESTROY:
+        UnmarkStatusLines(window);
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
