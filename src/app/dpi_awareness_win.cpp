@@ -2,17 +2,12 @@
 
 #include <windows.h>
 
+#include "base/system_function_win.h"
+
 namespace {
 
 // PROCESS_PER_MONITOR_DPI_AWARE, without <shellscalingapi.h>.
 constexpr int kProcessPerMonitorDpiAware = 2;
-
-template <typename Function>
-Function LookUp(HMODULE module, const char* name)
-{
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                  : nullptr;
-}
 
 // Windows 10 1703 and later. Access denied: the manifest already chose.
 bool SetPerMonitorV2()

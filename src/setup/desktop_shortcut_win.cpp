@@ -5,6 +5,7 @@
 #include <shobjidl.h>
 
 #include "base/folder_rules.h"
+#include "base/folders_win.h"
 #include "base/launcher_state_win.h"
 #include "base/names.h"
 
@@ -22,7 +23,7 @@ void CreateDesktopShortcut()
     link->SetWorkingDirectory(folder.c_str());
     link->SetDescription(kGameTitle);
     const std::wstring icon = folder + kGameIconName;
-    if (GetFileAttributesW(icon.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (PathExists(icon))
         link->SetIconLocation(icon.c_str(), 0);
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {

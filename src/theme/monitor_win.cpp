@@ -1,5 +1,7 @@
 #include "theme/monitor_win.h"
 
+#include "base/system_function_win.h"
+
 namespace {
 
 // MDT_EFFECTIVE_DPI, without <shellscalingapi.h>: shcore is looked up at run
@@ -15,14 +17,13 @@ GetDpiForMonitorFn LookUpGetDpiForMonitor()
     HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!shcore)
         return nullptr;
-    return reinterpret_cast<GetDpiForMonitorFn>(
-        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    return LookUp<GetDpiForMonitorFn>(shcore, "GetDpiForMonitor");
 }
 
 AdjustWindowRectExForDpiFn LookUpAdjustForDpi()
 {
-    return reinterpret_cast<AdjustWindowRectExForDpiFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    return LookUp<AdjustWindowRectExForDpiFn>(GetModuleHandleW(L"user32.dll"),
+                                              "AdjustWindowRectExForDpi");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/folder_rules.h"
+#include "base/system_function_win.h"
 #include "base/launcher_state_win.h"
 #include "theme/monitor_win.h"
 #include "theme/palette.h"
@@ -62,8 +63,8 @@ LOGFONTW MessageFontAt(int dpi)
     const int systemDpi = SystemDpi();
     if (dpi == systemDpi)
         return font;
-    static const auto forDpi = reinterpret_cast<SystemParametersInfoForDpiFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    static const auto forDpi = LookUp<SystemParametersInfoForDpiFn>(
+        GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = kNonClientMetricsSize;
     if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0,
