@@ -51,8 +51,9 @@ HWND WaitForFileDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs)
     if (!dialog)
         return nullptr;
     // The dialog is usable once its file-name box exists.
-    driver::WaitUntil([&] { return GetDlgItem(dialog, kFileNameBox) != nullptr; }, 5000);
-    return dialog;
+    return driver::WaitUntil([&] { return GetDlgItem(dialog, kFileNameBox) != nullptr; }, 5000)
+        ? dialog
+        : nullptr;
 }
 
 bool ChooseFile(HWND dialog, const std::wstring& path)
@@ -69,8 +70,9 @@ HWND WaitForFolderPicker(DWORD processId, DWORD timeoutMs)
     HWND picker = driver::WaitForDialog(processId, L"Browse for Folder", timeoutMs);
     if (!picker)
         return nullptr;
-    driver::WaitUntil([&] { return GetDlgItem(picker, kPickerFolderName) != nullptr; }, 5000);
-    return picker;
+    return driver::WaitUntil([&] { return GetDlgItem(picker, kPickerFolderName) != nullptr; }, 5000)
+        ? picker
+        : nullptr;
 }
 
 std::wstring FolderPickerTitle(HWND picker)

@@ -7,7 +7,7 @@
 
 namespace driver {
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
@@ -15,7 +15,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
             return true;
         if (GetTickCount64() >= deadline)
             return false;
-        Sleep(20);
+        Sleep(pollMs);
     }
 }
 
@@ -95,14 +95,16 @@ HWND FindTopWindow(DWORD processId, const wchar_t* className)
 HWND WaitForTopWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopWindow(processId, className)) != nullptr; }, timeoutMs);
-    return found;
+    return WaitUntil([&] { return (found = FindTopWindow(processId, className)) != nullptr; },
+                     timeoutMs)
+        ? found
+        : nullptr;
 }
 
 HWND WaitForDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    WaitUntil(
+    const bool came = WaitUntil(
         [&] {
             for (HWND window : TopWindows(processId))
                 if (IsWindowVisible(window) && ClassName(window) == L"#32770" && Text(window) == title)
@@ -110,7 +112,7 @@ HWND WaitForDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs)
             return false;
         },
         timeoutMs);
-    return found;
+    return came ? found : nullptr;
 }
 
 std::wstring Text(HWND window)
@@ -198,41 +200,72 @@ void ClickId(HWND parent, int id)
     Click(GetDlgItem(parent, id));
 }
 
-void PressKeys(HWND window, const std::vector<WORD>& virtualKeys)
+namespace {
+
+// How long a key may wait for the window's thread to take it.
+constexpr DWORD kKeyTakenTimeoutMs = 5000;
+
+INPUT KeyInput(WORD key, bool up)
 {
-    SetForegroundWindow(window);
-    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
-    for (WORD key : virtualKeys) {
-        INPUT inputs[2] = {};
-        inputs[0].type = INPUT_KEYBOARD;
-        inputs[0].ki.wVk = key;
-        inputs[1] = inputs[0];
-        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, inputs, sizeof(INPUT));
-        Sleep(50);
-    }
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
 }
 
-void PressChord(HWND window, const std::vector<WORD>& virtualKeys)
+bool BringToFront(HWND window)
 {
     SetForegroundWindow(window);
-    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
-    std::vector<INPUT> inputs;
-    for (WORD key : virtualKeys) {
-        INPUT down = {};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = key;
-        inputs.push_back(down);
-    }
-    for (auto key = virtualKeys.rbegin(); key != virtualKeys.rend(); ++key) {
-        INPUT up = {};
-        up.type = INPUT_KEYBOARD;
-        up.ki.wVk = *key;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(up);
-    }
+    return WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
+}
+
+// Sends the key events and waits until the window's thread has taken and
+// handled them. A thread takes its messages in a fixed order: sent, posted,
+// keyboard and mouse input, and only then WM_PAINT. So a spot of the window
+// invalidated after the keys were sent is painted, and the window valid
+// again, only once the thread has taken the keys; a WM_NULL sent then is
+// answered when the thread next looks for a message, after their handling
+// (which may itself repaint the window). Under Wine 8, WaitForInputIdle
+// returned while the key still waited behind posted messages, GetQueueStatus
+// answers only for the caller's own queue, GetKeyState through
+// AttachThreadInput follows the keyboard rather than the thread, and a posted
+// or sent marker overtakes the keys. A window the keys closed or hid has
+// taken them too. No pause is needed on top (measured).
+bool SendKeysAndWaitTaken(HWND window, std::vector<INPUT> inputs)
+{
+    if (!BringToFront(window))
+        return false;
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Sleep(50);
+    const RECT spot = {0, 0, 1, 1};
+    InvalidateRect(window, &spot, FALSE);
+    const auto gone = [&] { return !IsWindow(window) || !IsWindowVisible(window); };
+    if (!WaitUntil([&] { return gone() || !GetUpdateRect(window, nullptr, FALSE); },
+                   kKeyTakenTimeoutMs, 1))
+        return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kKeyTakenTimeoutMs, &result)
+        || gone();
+}
+
+} // namespace
+
+bool PressKeys(HWND window, const std::vector<WORD>& virtualKeys)
+{
+    for (WORD key : virtualKeys)
+        if (!SendKeysAndWaitTaken(window, {KeyInput(key, false), KeyInput(key, true)}))
+            return false;
+    return true;
+}
+
+bool PressChord(HWND window, const std::vector<WORD>& virtualKeys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : virtualKeys)
+        inputs.push_back(KeyInput(key, false));
+    for (auto key = virtualKeys.rbegin(); key != virtualKeys.rend(); ++key)
+        inputs.push_back(KeyInput(*key, true));
+    return SendKeysAndWaitTaken(window, inputs);
 }
 
 DWORD TabAnswerTime(HWND window, DWORD timeoutMs)

@@ -11,19 +11,21 @@
 
 namespace driver {
 
-// Polls the condition every 20 ms until it holds or the time runs out.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
+// Polls the condition every pollMs until it holds or the time runs out.
+[[nodiscard]] bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000,
+                             DWORD pollMs = 20);
 // A quiet period: polls the condition every 20 ms for the whole time and is
 // false as soon as it fails. Only for checks that something did not happen,
 // where no event marks the moment it would have.
-bool StaysTrueFor(DWORD periodMs, const std::function<bool()>& condition);
+[[nodiscard]] bool StaysTrueFor(DWORD periodMs, const std::function<bool()>& condition);
 
 // A visible top-level window of the process with the class name (any class
 // when className is null); null when there is none.
 HWND FindTopWindow(DWORD processId, const wchar_t* className);
-HWND WaitForTopWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = 20000);
+[[nodiscard]] HWND WaitForTopWindow(DWORD processId, const wchar_t* className,
+                                    DWORD timeoutMs = 20000);
 // A dialog box (#32770) of the process with this title.
-HWND WaitForDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs = 20000);
+[[nodiscard]] HWND WaitForDialog(DWORD processId, const wchar_t* title, DWORD timeoutMs = 20000);
 // Every top-level window of the process, visible or not.
 std::vector<HWND> TopWindows(DWORD processId);
 // Visible top-level windows of this class, of any process.
@@ -44,16 +46,19 @@ HWND Focused(HWND anyWindowOfThread);
 // Posts BM_CLICK (never sent: a modal dialog behind the click would block).
 void Click(HWND button);
 void ClickId(HWND parent, int id);
-// Sets the foreground and types keys with SendInput.
-void PressKeys(HWND window, const std::vector<WORD>& virtualKeys);
-// Sets the foreground, holds the keys down in order, then lets them go (Alt+F4).
-void PressChord(HWND window, const std::vector<WORD>& virtualKeys);
+// Sets the foreground and types keys with SendInput, one at a time, each
+// once the window's thread has taken and handled the one before. False when
+// the window did not come to the front or a key was not taken within 5 s.
+[[nodiscard]] bool PressKeys(HWND window, const std::vector<WORD>& virtualKeys);
+// Sets the foreground, holds the keys down in order, then lets them go
+// (Alt+F4), and waits as PressKeys does until the thread has taken them.
+[[nodiscard]] bool PressChord(HWND window, const std::vector<WORD>& virtualKeys);
 
 // Presses Tab as real keyboard input on the window, which must be in the
 // foreground, and returns how long its thread took to move the keyboard
 // focus: the time a key press waited for the window. timeoutMs when the
 // focus did not move in that time.
-DWORD TabAnswerTime(HWND window, DWORD timeoutMs);
+[[nodiscard]] DWORD TabAnswerTime(HWND window, DWORD timeoutMs);
 
 // A combo box's selected index (CB_ERR when none) and its items' texts.
 int ComboSelection(HWND combo);
@@ -86,7 +91,7 @@ std::vector<COLORREF> ScreenPixels(HWND child);
 
 // Whether the control shows the colour somewhere on the screen, waiting up
 // to timeoutMs for it to be painted.
-bool ShowsColour(HWND control, COLORREF colour, DWORD timeoutMs = 3000);
+[[nodiscard]] bool ShowsColour(HWND control, COLORREF colour, DWORD timeoutMs = 3000);
 
 // Saves what the screen shows of the window, its frame included, as a 32-bit
 // BMP file.
@@ -96,7 +101,7 @@ bool SaveScreenImage(HWND window, const std::wstring& path);
 int ProgressPosition(HWND bar);
 // Sends WM_NULL and waits at most timeoutMs for the answer; false when the
 // window did not answer in time. elapsedMs gets the round trip's duration.
-bool AnswersWithin(HWND window, DWORD timeoutMs, DWORD* elapsedMs = nullptr);
+[[nodiscard]] bool AnswersWithin(HWND window, DWORD timeoutMs, DWORD* elapsedMs = nullptr);
 
 // The system's text for an error code, as the launcher shows it: without
 // its line end.

@@ -36,9 +36,9 @@ std::wstring Widen(const std::string& text)
 
 // Runs /bin/sh with a script and its arguments (Linux paths, quoted for the
 // Windows command line); returns the script's exit code, or -1 when it did
-// not run. Wine starts a Linux program without a Windows process to wait
-// for (CreateProcessW may even report failure), so the shell writes its
-// exit code to a file, which is waited for.
+// not run or did not finish within 30 s. Wine starts a Linux program
+// without a Windows process to wait for (CreateProcessW may even report
+// failure), so the shell writes its exit code to a file, which is waited for.
 int RunShell(const std::string& script, const std::vector<std::string>& arguments,
              const std::wstring& statusFile)
 {
@@ -63,12 +63,12 @@ int RunShell(const std::string& script, const std::vector<std::string>& argument
         CloseHandle(process.hProcess);
     }
     std::string status;
-    driver::WaitUntil([&] {
+    const bool finished = driver::WaitUntil([&] {
         status = ReadBytes(statusFile);
         return !status.empty() && status.back() == '\n';
     }, 30000);
     DeleteFileW(statusFile.c_str());
-    return status.empty() ? -1 : std::atoi(status.c_str());
+    return finished ? std::atoi(status.c_str()) : -1;
 }
 
 constexpr char kMountScript[] =
@@ -88,7 +88,7 @@ bool FullDisk::Mount(const std::wstring& folder, std::string& why)
     }
     const int code = RunShell(kMountScript, {unixFolder, unixStash}, folder + L" mount status");
     if (code == -1) {
-        why = "this Wine cannot start the Linux shell Z:\\bin\\sh";
+        why = "the Linux shell Z:\\bin\\sh did not start or did not finish within 30 s";
         return false;
     }
     if (code != 0) {

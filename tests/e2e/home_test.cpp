@@ -63,15 +63,13 @@ protected:
     }
 
     // Starts the launcher and waits for the home window with Play focused;
-    // false when the window did not come.
+    // false when the window did not come or Play did not get the focus.
     bool StartLauncher(const wchar_t* arguments = L"")
     {
         launched = release->Start(arguments);
         window = driver::WaitForTopWindow(launched.processId, kHomeClassName);
-        if (!window)
-            return false;
-        driver::WaitUntil([&] { return driver::Focused(window) == Control(IdPlay); });
-        return true;
+        return window
+            && driver::WaitUntil([&] { return driver::Focused(window) == Control(IdPlay); });
     }
 
     HWND Control(int id) const { return driver::Child(window, id); }
@@ -161,7 +159,7 @@ TEST_F(HomeWindow, PlayClosesTheWindowAndStartsTheGameWithoutTheLaunchersArgumen
         if (c.how == Click)
             driver::ClickId(window, IdPlay);
         else
-            driver::PressKeys(window, {VK_RETURN});
+            ASSERT_TRUE(driver::PressKeys(window, {VK_RETURN})) << "Enter was not taken";
         ASSERT_EQ(release->WaitForExit(launched), 0u);
         EXPECT_FALSE(IsWindow(window));
         ASSERT_TRUE(driver::WaitUntil([&] { return !release->GameStarts().empty(); }));
@@ -176,9 +174,9 @@ TEST_F(HomeWindow, EnterOnAnotherControlIsNotPlay)
 {
     ASSERT_TRUE(Open());
     // Tab moves the focus from Play to Settings; Enter there starts nothing.
-    driver::PressKeys(window, {VK_TAB});
+    ASSERT_TRUE(driver::PressKeys(window, {VK_TAB})) << "Tab was not taken";
     ASSERT_TRUE(driver::WaitUntil([&] { return driver::Focused(window) == Control(IdSettings); }, 3000));
-    driver::PressKeys(window, {VK_RETURN});
+    ASSERT_TRUE(driver::PressKeys(window, {VK_RETURN})) << "Enter was not taken";
     EXPECT_TRUE(driver::StaysTrueFor(700, [&] { return StillRunning(launched); }));
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_TRUE(release->GameStarts().empty());
@@ -425,14 +423,15 @@ TEST_F(HomeWindow, PaintsTheDarkLookAndTheGameIcon)
             {"icon bottom right", 123, 121, withIcon ? iconColour : BackgroundColour},
         };
         // The buttons paint after their parent: give the whole window time.
-        driver::WaitUntil(
+        EXPECT_TRUE(driver::WaitUntil(
             [&] {
                 for (const Probe& probe : probes)
                     if (ClientPixel(window, probe.x, probe.y) != probe.colour)
                         return false;
                 return true;
             },
-            5000);
+            5000))
+            << "the window did not show every expected colour within 5 s";
         for (const Probe& probe : probes) {
             const COLORREF actual = ClientPixel(window, probe.x, probe.y);
             EXPECT_EQ(actual, probe.colour) << probe.what << ": " << RgbText(actual);

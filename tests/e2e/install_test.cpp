@@ -357,8 +357,8 @@ TEST_F(Installation, FirstInstallationFromReleaseToRunningGame)
     EXPECT_TRUE(driver::Enabled(setup.Button(IdTerms)));
     Go(1);
     ASSERT_TRUE(WaitForStatus(L"Building"));
-    driver::WaitUntil([&] { return driver::ProgressPosition(setup.Progress()) == 50; });
-    EXPECT_EQ(driver::ProgressPosition(setup.Progress()), 50);
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::ProgressPosition(setup.Progress()) == 50; }))
+        << "the bar stays at " << driver::ProgressPosition(setup.Progress()) << ", not 50";
     Go(2);
 
     ASSERT_TRUE(WaitForStatus(kReady));
@@ -729,12 +729,13 @@ TEST_F(Installation, TheFocusComesBackAfterTheFileDialogAndTheCloseQuestion)
     HWND discImage = setup.Button(IdDiscImage);
     SetForegroundWindow(setup.window);
     for (int presses = 0; presses < 12 && driver::Focused(setup.window) != discImage; ++presses)
-        driver::PressKeys(setup.window, {VK_TAB});
+        ASSERT_TRUE(driver::PressKeys(setup.window, {VK_TAB}))
+            << "Tab " << presses + 1 << " was not taken";
     ASSERT_EQ(driver::Focused(setup.window), discImage);
-    driver::PressKeys(setup.window, {VK_SPACE});
+    ASSERT_TRUE(driver::PressKeys(setup.window, {VK_SPACE})) << "Space was not taken";
     HWND dialog = dialogs::WaitForFileDialog(launched.processId, L"Choose your disc image");
     ASSERT_NE(dialog, nullptr);
-    driver::PressKeys(dialog, {VK_ESCAPE});
+    ASSERT_TRUE(driver::PressKeys(dialog, {VK_ESCAPE})) << "Esc was not taken";
     ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(dialog); }));
     EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(setup.window) == discImage; }, 3000))
         << "focused: " << testing::PrintToString(driver::Text(driver::Focused(setup.window)));
@@ -744,12 +745,13 @@ TEST_F(Installation, TheFocusComesBackAfterTheFileDialogAndTheCloseQuestion)
     // During the run the shortcut tick is one of the controls still enabled.
     HWND tick = setup.ShortcutTick();
     for (int presses = 0; presses < 12 && driver::Focused(setup.window) != tick; ++presses)
-        driver::PressKeys(setup.window, {VK_TAB});
+        ASSERT_TRUE(driver::PressKeys(setup.window, {VK_TAB}))
+            << "Tab " << presses + 1 << " was not taken";
     ASSERT_EQ(driver::Focused(setup.window), tick);
-    driver::PressChord(setup.window, {VK_MENU, VK_F4});
+    ASSERT_TRUE(driver::PressChord(setup.window, {VK_MENU, VK_F4})) << "Alt+F4 was not taken";
     HWND box = driver::WaitForDialog(launched.processId, kSetupTitle);
     ASSERT_NE(box, nullptr);
-    driver::PressKeys(box, {'N'});
+    ASSERT_TRUE(driver::PressKeys(box, {'N'})) << "N was not taken";
     ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(box); }));
     EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(setup.window) == tick; }, 3000))
         << "focused: " << testing::PrintToString(driver::Text(driver::Focused(setup.window)));
@@ -769,22 +771,23 @@ TEST_F(Installation, TheCloseQuestionAnswersRealKeysDuringAFlood)
     PressInstall();
     ASSERT_TRUE(driver::WaitUntil([&] { return driver::Text(setup.Log()).size() > 1000; }));
 
-    driver::PressChord(setup.window, {VK_MENU, VK_F4});
+    ASSERT_TRUE(driver::PressChord(setup.window, {VK_MENU, VK_F4})) << "Alt+F4 was not taken";
     HWND box = driver::WaitForDialog(launched.processId, kSetupTitle, 1000);
     ASSERT_NE(box, nullptr) << "the question did not come within 1 s";
     EXPECT_EQ(driver::MessageBoxText(box), L"Setup is still running. Close anyway?");
-    driver::PressKeys(box, {'N'});
+    // The time counts from before the press: the key waits in the queue.
     const ULONGLONG pressed = GetTickCount64();
+    ASSERT_TRUE(driver::PressKeys(box, {'N'})) << "N was not taken";
     ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(box); }, 5000));
     EXPECT_LT(GetTickCount64() - pressed, 1000u) << "N took too long";
     EXPECT_TRUE(driver::StaysTrueFor(300, [&] { return StillRunning(launched); }));
     EXPECT_EQ(release.WaitForExit(launched, 0), STILL_ACTIVE);
     EXPECT_FALSE(setup.InstallEnabled()) << "the run goes on";
 
-    driver::PressChord(setup.window, {VK_MENU, VK_F4});
+    ASSERT_TRUE(driver::PressChord(setup.window, {VK_MENU, VK_F4})) << "Alt+F4 was not taken";
     box = driver::WaitForDialog(launched.processId, kSetupTitle, 1000);
     ASSERT_NE(box, nullptr);
-    driver::PressKeys(box, {'Y'});
+    ASSERT_TRUE(driver::PressKeys(box, {'Y'})) << "Y was not taken";
     EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowVisible(setup.window); }, 1000));
 
     // The launcher reads the rest of the flood off the screen and ends with
@@ -863,12 +866,14 @@ TEST_F(Installation, DuringARunNoOtherRunStartsAndTheFocusMovesOn)
     // Each press is followed by waiting for the focus to move on.
     for (int presses = 0; presses < 12 && driver::Focused(setup.window) != install; ++presses) {
         const HWND before = driver::Focused(setup.window);
-        driver::PressKeys(setup.window, {VK_TAB});
-        driver::WaitUntil([&] { return driver::Focused(setup.window) != before; }, 3000);
+        ASSERT_TRUE(driver::PressKeys(setup.window, {VK_TAB}))
+            << "Tab " << presses + 1 << " was not taken";
+        ASSERT_TRUE(driver::WaitUntil([&] { return driver::Focused(setup.window) != before; }, 3000))
+            << "Tab " << presses + 1 << " did not move the focus";
     }
     ASSERT_EQ(driver::Focused(setup.window), install);
     currentDest = InstallFolder();
-    driver::PressKeys(setup.window, {VK_SPACE});
+    ASSERT_TRUE(driver::PressKeys(setup.window, {VK_SPACE})) << "Space was not taken";
     ASSERT_TRUE(driver::WaitUntil([&] { return ToolStartCount() == 2; }));
     ASSERT_TRUE(driver::WaitUntil([&] { return !driver::Enabled(install); }));
     HWND focus = driver::Focused(setup.window);

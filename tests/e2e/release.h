@@ -40,7 +40,7 @@ public:
     // Starts Vantaroo.exe from the release with these arguments.
     Launched Start(const std::wstring& arguments = L"");
     // Waits for the process to end; returns its exit code, or STILL_ACTIVE.
-    DWORD WaitForExit(const Launched& launched, DWORD timeoutMs = 15000);
+    [[nodiscard]] DWORD WaitForExit(const Launched& launched, DWORD timeoutMs = 15000);
 
     std::vector<StartRecord> GameStarts() const;
     std::vector<StartRecord> ToolStarts() const;

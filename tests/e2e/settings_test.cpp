@@ -147,11 +147,11 @@ TEST_F(SettingsWindow, OpensOnceBesideTheDisabledHomeWindow)
     // Move the home window away from where it was created: the settings
     // window follows it and is not centred.
     SetWindowPos(home_, nullptr, 137, 91, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    driver::WaitUntil([&] {
+    ASSERT_TRUE(driver::WaitUntil([&] {
         RECT rect = {};
         GetWindowRect(home_, &rect);
         return rect.left == 137 && rect.top == 91;
-    });
+    })) << "the home window did not move to 137, 91";
     HWND settings = OpenSettings();
     ASSERT_NE(settings, nullptr);
 
@@ -327,7 +327,7 @@ TEST_F(SettingsWindow, ClosingWithoutSaveLeavesTheFileAlone)
             PostMessageW(settings, WM_SYSCOMMAND, SC_CLOSE, 0);
             break;
         case AltF4:
-            driver::PressChord(settings, {VK_MENU, VK_F4});
+            ASSERT_TRUE(driver::PressChord(settings, {VK_MENU, VK_F4})) << "Alt+F4 was not taken";
             break;
         }
         ASSERT_TRUE(Closed(settings));
@@ -354,11 +354,12 @@ TEST_F(SettingsWindow, EscAndEnterDoNotCloseIt)
     HWND settings = OpenSettings();
     ASSERT_NE(settings, nullptr);
 
-    driver::PressKeys(settings, {VK_ESCAPE, VK_RETURN});
-    driver::PressKeys(settings, {VK_TAB}); // the focus on the first list
-    driver::WaitUntil([&] { return driver::Focused(settings) == Combo(settings, 0); }, 3000);
-    ASSERT_EQ(driver::Focused(settings), Combo(settings, 0));
-    driver::PressKeys(settings, {VK_ESCAPE, VK_RETURN});
+    ASSERT_TRUE(driver::PressKeys(settings, {VK_ESCAPE, VK_RETURN})) << "Esc or Enter was not taken";
+    ASSERT_TRUE(driver::PressKeys(settings, {VK_TAB})) << "Tab was not taken";
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::Focused(settings) == Combo(settings, 0); }, 3000))
+        << "Tab did not move the focus to the first list; focused: "
+        << testing::PrintToString(driver::Text(driver::Focused(settings)));
+    ASSERT_TRUE(driver::PressKeys(settings, {VK_ESCAPE, VK_RETURN})) << "Esc or Enter was not taken";
     EXPECT_TRUE(driver::StaysTrueFor(300, [&] { return IsWindow(settings) != FALSE; }));
     EXPECT_TRUE(IsWindow(settings));
     EXPECT_TRUE(IsWindowVisible(settings));
@@ -387,16 +388,19 @@ TEST_F(SettingsWindow, TabGoesThroughTheListsThenSaveThenCancel)
     std::vector<HWND> visited;
     for (size_t i = 0; i < expected.size(); ++i) {
         const HWND before = driver::Focused(settings);
-        driver::PressKeys(settings, {VK_TAB});
-        driver::WaitUntil([&] { return driver::Focused(settings) != before; }, 3000);
+        ASSERT_TRUE(driver::PressKeys(settings, {VK_TAB})) << "Tab " << i + 1 << " was not taken";
+        EXPECT_TRUE(driver::WaitUntil([&] { return driver::Focused(settings) != before; }, 3000))
+            << "Tab " << i + 1 << " did not move the focus";
         visited.push_back(driver::Focused(settings));
     }
     EXPECT_EQ(visited, expected);
 
     // Shift+Tab goes back from the first list to Cancel.
-    driver::PressChord(settings, {VK_SHIFT, VK_TAB});
-    driver::WaitUntil([&] { return driver::Focused(settings) != Combo(settings, 0); }, 3000);
-    EXPECT_EQ(driver::Focused(settings), driver::Child(settings, IdCancel));
+    ASSERT_TRUE(driver::PressChord(settings, {VK_SHIFT, VK_TAB})) << "Shift+Tab was not taken";
+    EXPECT_TRUE(driver::WaitUntil(
+        [&] { return driver::Focused(settings) == driver::Child(settings, IdCancel); }, 3000))
+        << "Shift+Tab did not move the focus to Cancel; focused: "
+        << testing::PrintToString(driver::Text(driver::Focused(settings)));
 
     driver::ClickId(settings, IdCancel);
     EXPECT_TRUE(Closed(settings));
@@ -440,15 +444,16 @@ TEST_F(SettingsWindow, TheFocusComesBackToTheControlTheUserLeft)
 {
     StartHome();
     HWND settingsButton = driver::Child(home_, IdSettings);
-    driver::PressKeys(home_, {VK_TAB});
+    ASSERT_TRUE(driver::PressKeys(home_, {VK_TAB})) << "Tab was not taken";
     ASSERT_TRUE(driver::WaitUntil([&] { return driver::Focused(home_) == settingsButton; }, 3000));
-    driver::PressKeys(home_, {VK_SPACE});
+    ASSERT_TRUE(driver::PressKeys(home_, {VK_SPACE})) << "Space was not taken";
     HWND settings = driver::WaitForTopWindow(launched_.processId, kSettingsClassName);
     ASSERT_NE(settings, nullptr);
 
     HWND combo = Combo(settings, 3);
     for (int presses = 0; presses < 12 && driver::Focused(settings) != combo; ++presses)
-        driver::PressKeys(settings, {VK_TAB});
+        ASSERT_TRUE(driver::PressKeys(settings, {VK_TAB}))
+            << "Tab " << presses + 1 << " was not taken";
     ASSERT_EQ(driver::Focused(settings), combo);
 
     OtherProgramWindow other;
@@ -567,8 +572,11 @@ TEST_F(SettingsWindow, DarkWindowWithAmberSave)
         {"Save's rounded corner shows the background", 336, kFooterTop, BackgroundColour},
     };
     for (const Spot& spot : spots) {
-        driver::WaitUntil([&] { return pixel(spot.x, spot.y) == spot.colour; }, 3000);
-        EXPECT_EQ(pixel(spot.x, spot.y), spot.colour) << spot.what;
+        COLORREF shown = 0;
+        EXPECT_TRUE(driver::WaitUntil(
+            [&] { return (shown = pixel(spot.x, spot.y)) == spot.colour; }, 3000))
+            << spot.what << " shows " << std::hex << shown << ", not " << spot.colour
+            << " (0x00BBGGRR)";
     }
 
     // The text itself is light: the row labels on the background, the lists'

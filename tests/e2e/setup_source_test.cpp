@@ -135,8 +135,8 @@ TEST_F(SourceCheck, ADiscImageIsCheckedAndTheToolsLinesAreSorted)
     EXPECT_TRUE(setup.InstallEnabled());
     // "@P 60" moved the bar but kept the text of "@P 45 ..."; result lines
     // and progress lines stay out of the log, an empty line goes in.
-    driver::WaitUntil([&] { return driver::ProgressPosition(setup.Progress()) == 60; });
-    EXPECT_EQ(driver::ProgressPosition(setup.Progress()), 60);
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::ProgressPosition(setup.Progress()) == 60; }))
+        << "the bar stays at " << driver::ProgressPosition(setup.Progress()) << ", not 60";
     EXPECT_TRUE(TextBecomes(setup.MainStatus(), L"Reading the disc"));
     EXPECT_TRUE(TextBecomes(setup.Log(), L"checking " + iso + L"\r\n\r\n@R@ not a result\r\ndone\r\n"));
     EXPECT_TRUE(ShowsOnlyColour(setup.SourceStatus(), StatusOkColour)) << "green when accepted";

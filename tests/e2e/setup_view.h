@@ -44,11 +44,14 @@ struct SetupWindow {
     }
     bool InstallEnabled() const { return driver::Enabled(Button(IdInstallOrPlay)); }
     // The run has ended once the choice buttons are back.
-    bool WaitForIdle() const { return driver::WaitUntil([&] { return ChoicesEnabled(); }, 30000); }
+    [[nodiscard]] bool WaitForIdle() const
+    {
+        return driver::WaitUntil([&] { return ChoicesEnabled(); }, 30000);
+    }
 };
 
 // Whether a check-status line shows this status colour and none of the other two.
-inline bool ShowsOnlyColour(HWND control, Colour colour)
+[[nodiscard]] inline bool ShowsOnlyColour(HWND control, Colour colour)
 {
     if (!driver::ShowsColour(control, colour))
         return false;

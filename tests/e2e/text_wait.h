@@ -11,7 +11,7 @@
 
 #include "driver.h"
 
-inline testing::AssertionResult TextBecomes(HWND control, const std::wstring& expected,
+[[nodiscard]] inline testing::AssertionResult TextBecomes(HWND control, const std::wstring& expected,
                                             DWORD timeoutMs = 20000)
 {
     std::wstring shown;

@@ -23,7 +23,7 @@
 namespace {
 
 // Handles this thread's messages until the condition holds or the time runs out.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000)
+[[nodiscard]] bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000)
 {
     const ULONGLONG start = GetTickCount64();
     while (!condition()) {
@@ -96,7 +96,7 @@ protected:
     }
 
     // Takes one release of the semaphore, pumping until the window gives it.
-    bool Released()
+    [[nodiscard]] bool Released()
     {
         return PumpUntil([&] { return WaitForSingleObject(taken_, 0) == WAIT_OBJECT_0; });
     }
