@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/launcher_state_win.h"
+#include "pump_messages.h"
 #include "base/names.h"
 #include "setup/setup_messages_win.h"
 #include "home/home_window_win.h"
@@ -228,13 +229,6 @@ std::wstring SystemText(DWORD error)
     while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r'))
         result.pop_back();
     return result;
-}
-
-std::wstring TextOf(HWND control)
-{
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 // How wide the static's text is in its own font, against its width.

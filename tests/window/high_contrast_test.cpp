@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/launcher_state_win.h"
+#include "pump_messages.h"
 #include "base/names.h"
 #include "driver.h"
 #include "release.h"
@@ -31,22 +32,6 @@ bool g_highContrast = false;
 bool Probe()
 {
     return g_highContrast;
-}
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000)
-{
-    const ULONGLONG start = GetTickCount64();
-    while (!condition()) {
-        if (GetTickCount64() - start > timeoutMs)
-            return false;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
-    return true;
 }
 
 struct Answer {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/launcher_state_win.h"
+#include "pump_messages.h"
 #include "base/names.h"
 #include "home/home_window_win.h"
 #include "settings/settings_window_win.h"
@@ -45,20 +46,6 @@ void CALLBACK HearEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LO
 {
     if (event == kLiveRegionChangedEvent && object == OBJID_CLIENT && child == CHILDID_SELF)
         g_events.push_back(window);
-}
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000)
-{
-    const ULONGLONG start = GetTickCount64();
-    while (!condition()) {
-        if (GetTickCount64() - start > timeoutMs)
-            return false;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
 }
 
 // Lets every posted message and out-of-context event in: the events of a

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "base/launcher_state_win.h"
+#include "pump_messages.h"
 #include "base/names.h"
 #include "setup/output_batcher.h"
 #include "setup/setup_messages_win.h"
@@ -21,30 +22,6 @@
 #include "theme/window_builder_win.h"
 
 namespace {
-
-// Handles this thread's messages until the condition holds or the time runs out.
-[[nodiscard]] bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000)
-{
-    const ULONGLONG start = GetTickCount64();
-    while (!condition()) {
-        if (GetTickCount64() - start > timeoutMs)
-            return false;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-std::wstring TextOf(HWND control)
-{
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // The text colour the window answers for one of its statics.
 COLORREF AnsweredTextColour(HWND window, int id)
