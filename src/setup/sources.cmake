@@ -21,4 +21,5 @@ list(APPEND VANTAROO_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/setup_view_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup_window_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/source_choice_win.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tool_pipe_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_reader_win.cpp)

@@ -1,33 +1,18 @@
 #include "setup/tool_reader_win.h"
 
-#include <algorithm>
-#include <vector>
-
-#include "setup/post_retry.h"
-#include "setup/setup_messages_win.h"
 #include "setup/output_batcher.h"
+#include "setup/post_retry.h"
+#include "setup/reader_schedule.h"
+#include "setup/setup_messages_win.h"
+#include "setup/tool_pipe_win.h"
 
 namespace {
 
-// One read takes at most this much of the pipe: few round trips to the
-// system, and a bounded buffer.
-constexpr DWORD kReadSize = 64 * 1024;
 // Pause before a refused post is tried again (the queue is full).
 constexpr DWORD kPostRetryMs = 10;
 // While waiting for the window to take a batch: how often to check that it
 // still exists.
 constexpr DWORD kWindowCheckMs = 100;
-// How often a quiet pipe is looked at, and the tool's end with it.
-constexpr DWORD kQuietPollMs = 15;
-// How long an open batch may wait on an empty pipe for more lines, and how
-// often the pipe is looked at meanwhile.
-constexpr ULONGLONG kBatchLingerMs = 20;
-constexpr DWORD kLingerPollMs = 1;
-// Once the tool has ended, the output ends when nothing more came for this
-// long, even if a process the tool started still holds the pipe open; and at
-// the latest this long after the tool's end.
-constexpr ULONGLONG kDrainGraceMs = 1000;
-constexpr ULONGLONG kDrainLimitMs = 5000;
 
 struct Relay {
     HWND window = nullptr;
@@ -86,64 +71,72 @@ bool PostBatches(Relay& relay, bool everything)
     return true;
 }
 
+// Takes the bytes just read: full batches go at once, and the open batch
+// notes when it took its first line. False when the window is gone.
+bool TakeRead(Relay& relay, const PipeReader& reader, ReaderTimes& times)
+{
+    const bool wasGathering = relay.batcher.HasGathered();
+    relay.batcher.Add(reader.Data(), reader.Size());
+    times.lastOutput = times.now;
+    if (!relay.batcher.HasGathered())
+        times.batchOpenSince.reset();
+    else if (!wasGathering || relay.batcher.HasReadyBatch())
+        times.batchOpenSince = times.now;
+    return PostBatches(relay, false);
+}
+
+// Waits until more output was read or the tool ends (once it has ended,
+// for output alone), at most waitMs.
+void WaitForOutputOrEnd(const PipeReader& reader, HANDLE process, bool toolEnded,
+                        std::uint32_t waitMs)
+{
+    const HANDLE handles[] = {reader.Event(), process};
+    WaitForMultipleObjects(toolEnded ? 1 : 2, handles, FALSE,
+                           waitMs == kNoDeadline ? INFINITE : static_cast<DWORD>(waitMs));
+}
+
 // Relays the output until it ends: at the end of data (every process that
 // held the pipe has closed it), on a failed read, when the window is gone,
-// or once the tool has ended and the output has drained. Full batches go at
-// once; the open one goes whenever the pipe is quiet, so a slow tool's lines
-// show as they come. A last piece without a line feed is dropped.
+// or when the schedule (reader_schedule.h) says the output is over after the
+// tool's end. Full batches go at once; the open one goes when the pipe was
+// quiet for a moment, so a slow tool's lines show as they come. Between
+// steps the reader sleeps on the pipe and the process together, never longer
+// nor shorter than the schedule needs. A last piece without a line feed is
+// dropped.
 void RelayOutput(Relay& relay, HANDLE readEnd, HANDLE process)
 {
-    std::vector<char> buffer(kReadSize);
-    ULONGLONG toolEnded = 0;
-    ULONGLONG lastOutput = 0;
-    ULONGLONG openSince = 0; // when the open batch took its first line
+    PipeReader reader(readEnd); // cancels a read still under way as it goes
+    ReaderTimes times;
     for (;;) {
-        DWORD available = 0;
-        if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr))
+        const PipeReader::State state = reader.Poll();
+        if (state == PipeReader::State::Closed)
             break;
-        if (available == 0) {
-            // A pipe that is empty for a moment is the normal state of a
-            // flood (the reader drains it faster than the tool fills it):
-            // the open batch lingers a little for more lines, so batches
-            // stay large, and still reaches the window promptly.
-            if (toolEnded == 0 && relay.batcher.HasGathered()
-                && GetTickCount64() - openSince < kBatchLingerMs) {
-                if (WaitForSingleObject(process, kLingerPollMs) == WAIT_OBJECT_0)
-                    toolEnded = lastOutput = GetTickCount64();
-                continue;
-            }
+        times.now = GetTickCount64();
+        if (!times.toolEnded && WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            times.toolEnded = times.now;
+        times.dataAvailable = state == PipeReader::State::Data;
+        const ReaderNext next = NextReaderStep(times);
+        switch (next.step) {
+        case ReaderStep::Read:
+            if (!TakeRead(relay, reader, times))
+                return;
+            reader.Taken();
+            break;
+        case ReaderStep::Post:
             if (!PostBatches(relay, true))
                 return;
-            if (toolEnded == 0) {
-                if (WaitForSingleObject(process, kQuietPollMs) == WAIT_OBJECT_0)
-                    toolEnded = lastOutput = GetTickCount64();
-                continue;
-            }
-            const ULONGLONG now = GetTickCount64();
-            if (now - lastOutput >= kDrainGraceMs || now - toolEnded >= kDrainLimitMs)
-                break;
-            Sleep(kQuietPollMs);
-            continue;
-        }
-        DWORD got = 0;
-        if (!ReadFile(readEnd, buffer.data(), std::min(available, kReadSize), &got, nullptr)
-            || got == 0)
+            times.batchOpenSince.reset();
             break;
-        lastOutput = GetTickCount64();
-        // A process the tool started may go on printing after the tool has
-        // ended: the limit holds while data flows too.
-        if (toolEnded == 0 && WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
-            toolEnded = lastOutput;
-        if (toolEnded != 0 && lastOutput - toolEnded >= kDrainLimitMs) {
-            relay.batcher.Add(buffer.data(), got);
+        case ReaderStep::Wait:
+            WaitForOutputOrEnd(reader, process, times.toolEnded.has_value(), next.waitMs);
             break;
-        }
-        const bool wasGathering = relay.batcher.HasGathered();
-        relay.batcher.Add(buffer.data(), got);
-        if (!wasGathering || relay.batcher.HasReadyBatch())
-            openSince = lastOutput;
-        if (!PostBatches(relay, false))
+        case ReaderStep::End:
+            // Bytes already read at the limit still count.
+            if (times.dataAvailable)
+                relay.batcher.Add(reader.Data(), reader.Size());
+            PostBatches(relay, true);
             return;
+        }
     }
     PostBatches(relay, true);
 }
@@ -162,18 +155,13 @@ DWORD WINAPI ReaderThread(LPVOID parameter)
     DWORD exitCode = 1;
     BOOL started = FALSE;
 
-    SECURITY_ATTRIBUTES security = {};
-    security.nLength = sizeof(security);
-    security.bInheritHandle = TRUE;
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
     Relay relay;
     relay.window = start->target;
     relay.taken = CreateSemaphoreW(nullptr, 0, kBatchesInFlight, nullptr);
     // Without a pipe the tool cannot be run: it counts as not started.
-    if (relay.taken && CreatePipe(&readEnd, &writeEnd, &security, 0)) {
-        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-
+    if (relay.taken && CreateToolPipe(readEnd, writeEnd)) {
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESTDHANDLES;
