@@ -299,10 +299,12 @@ TEST_F(DpiChange, TheUnrecordedFolderIsSaidWholeAtEveryScale)
         EXPECT_TRUE(FitsOnOneLine(status)) << "at " << WindowDpi(setup) << " DPI";
         DestroyWindow(setup);
 
-        for (const ControlDef& def : SetupControlTable())
-            if (def.id == IdMainStatus)
+        for (const ControlDef& def : SetupControlTable()) {
+            if (def.id == IdMainStatus) {
                 EXPECT_LE(TextWidth(FontsAt(dpi).messageFont, kNotRecordedText),
                           ScaleToDpi(def.rect.width, dpi));
+            }
+        }
     }
 }
 
