@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <map>
 #include <span>
 #include <string>
@@ -125,11 +126,26 @@ void CheckScaleChanges(HWND window, std::span<const ControlDef> table)
     for (int dpi : {120, 144}) {
         SCOPED_TRACE(dpi);
         const RECT suggested = suggestedAt(dpi);
+        // The work area as the system has it now. It is the whole 1080-line
+        // screen of the tests, but Wine has once been seen to answer 768
+        // lines in the middle of a run; the window then rightly fits itself
+        // to what it is told, which is checked instead.
+        const PixelRect area = WorkArea(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST));
+        const bool fits = suggested.right - suggested.left <= area.width
+            && suggested.bottom - suggested.top <= area.height;
         SendDpiChanged(window, dpi, suggested);
+        if (!fits) {
+            std::printf("The work area is only %dx%d: the window at %d DPI does not fit it.\n",
+                        area.width, area.height, dpi);
+            EXPECT_LT(WindowDpi(window), dpi);
+            ExpectLaidOutAt(window, table, WindowDpi(window));
+            continue;
+        }
         EXPECT_EQ(WindowDpi(window), dpi);
         RECT rect = {};
         GetWindowRect(window, &rect);
-        EXPECT_TRUE(rect == suggested) << Describe(rect) << ", suggested " << Describe(suggested);
+        EXPECT_TRUE(rect == suggested) << Describe(rect) << ", suggested " << Describe(suggested)
+                                       << ", work area " << area.width << "x" << area.height;
         ExpectLaidOutAt(window, table, dpi);
     }
 
