@@ -199,6 +199,20 @@ protected:
     }
 
     std::wstring InstallFolder() const { return driver::Text(setup.DestEdit()); }
+
+    // Starts the launcher with the disc image accepted and a "Games" folder
+    // beside the release folder chosen to install to.
+    void StartWithAnInstallFolderOutsideTheRelease()
+    {
+        const std::wstring games =
+            std::filesystem::path(release.Folder()).parent_path().wstring() + L"\\Games";
+        CreateDirectoryW(games.c_str(), nullptr);
+        Start();
+        AcceptSource();
+        PickFolder(IdBrowse, games, L"Choose where to install the game");
+        ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != release.DefaultInstallFolder(); }))
+            << "the chosen folder did not reach the window";
+    }
     // Lets the held build go past its first or second wait.
     void Go(int point) const
     {
@@ -650,13 +664,7 @@ TEST_P(UnrecordedInstallation, SaysSoKeepsTheOldRecordAndStillPlays)
     }
     }
     // Installed outside the release folder, whose disk may be full.
-    const std::wstring games = std::filesystem::path(release.Folder()).parent_path().wstring()
-        + L"\\Games";
-    CreateDirectoryW(games.c_str(), nullptr);
-    Start();
-    AcceptSource();
-    PickFolder(IdBrowse, games, L"Choose where to install the game");
-    ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != release.DefaultInstallFolder(); }));
+    StartWithAnInstallFolderOutsideTheRelease();
     PressInstall();
     Go(1);
     Go(2);
@@ -698,13 +706,7 @@ TEST_F(Installation, ARecordHeldForAMomentIsWrittenWhenItIsLetGo)
 {
     const std::wstring record = release.Folder() + L"\\install_location.txt";
     release.WriteInstallLocation(release.DefaultInstallFolder());
-    const std::wstring games = std::filesystem::path(release.Folder()).parent_path().wstring()
-        + L"\\Games";
-    CreateDirectoryW(games.c_str(), nullptr);
-    Start();
-    AcceptSource();
-    PickFolder(IdBrowse, games, L"Choose where to install the game");
-    ASSERT_TRUE(driver::WaitUntil([&] { return InstallFolder() != release.DefaultInstallFolder(); }));
+    StartWithAnInstallFolderOutsideTheRelease();
     PressInstall();
     Go(1);
     HANDLE held = HoldWithoutSharing(record);

@@ -16,6 +16,7 @@
 
 #include "base/launcher_state_win.h"
 #include "pump_messages.h"
+#include "window_fixture.h"
 #include "base/names.h"
 #include "setup/setup_messages_win.h"
 #include "home/home_window_win.h"
@@ -173,34 +174,9 @@ void CheckScaleChanges(HWND window, std::span<const ControlDef> table)
     ExpectLaidOutAt(window, table, builtDpi);
 }
 
-class DpiChange : public testing::Test {
+class DpiChange : public LauncherWindows {
 protected:
-    void SetUp() override
-    {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"vantaroo dpi test " + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(folder_.c_str(), nullptr);
-        g_state.installFolder = folder_;
-        g_state.launcherFolder = folder_;
-        INITCOMMONCONTROLSEX commonControls = {sizeof(commonControls), ICC_PROGRESS_CLASS};
-        InitCommonControlsEx(&commonControls);
-        CreateDarkTheme();
-        RegisterHomeWindowClass();
-        RegisterSettingsWindowClass();
-    }
-
-    void TearDown() override
-    {
-        // The home and setup windows end the message loop as they go.
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        DeleteFileW((folder_ + L"\\qarn.ini").c_str());
-        RemoveDirectoryW(folder_.c_str());
-    }
-
-    std::wstring folder_;
+    DpiChange() : LauncherWindows(L"vantaroo dpi test") {}
 };
 
 TEST_F(DpiChange, HomeWindow)

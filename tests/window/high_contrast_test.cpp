@@ -14,6 +14,7 @@
 
 #include "base/launcher_state_win.h"
 #include "pump_messages.h"
+#include "window_fixture.h"
 #include "base/names.h"
 #include "driver.h"
 #include "release.h"
@@ -93,21 +94,13 @@ std::string Describe(const ButtonLook& look)
     return text;
 }
 
-class HighContrast : public testing::Test {
+class HighContrast : public LauncherWindows {
 protected:
+    HighContrast() : LauncherWindows(L"vantaroo contrast test") {}
+
     void SetUp() override
     {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"vantaroo contrast test " + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(folder_.c_str(), nullptr);
-        g_state.installFolder = folder_;
-        g_state.launcherFolder = folder_;
-        INITCOMMONCONTROLSEX commonControls = {sizeof(commonControls), ICC_PROGRESS_CLASS};
-        InitCommonControlsEx(&commonControls);
-        CreateDarkTheme();
-        RegisterHomeWindowClass();
-        RegisterSettingsWindowClass();
+        LauncherWindows::SetUp();
         g_highContrast = false;
         UseHighContrastProbe(Probe);
     }
@@ -115,11 +108,7 @@ protected:
     void TearDown() override
     {
         UseHighContrastProbe(nullptr);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        DeleteFileW((folder_ + L"\\qarn.ini").c_str());
-        RemoveDirectoryW(folder_.c_str());
+        LauncherWindows::TearDown();
     }
 
     // Saves a picture of the window while the test runs under ./test.
@@ -129,8 +118,6 @@ protected:
         if (!folder.empty())
             driver::SaveScreenImage(window, folder + L"\\" + name + L".bmp");
     }
-
-    std::wstring folder_;
 };
 
 TEST_F(HighContrast, TheDarkWindowsAnswerWithTheModesColours)
