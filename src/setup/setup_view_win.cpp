@@ -36,8 +36,6 @@ void MoveFocusOffDisabled(HWND window, const ButtonState* states, size_t count)
     SetFocus(next && next != focus ? next : window);
 }
 
-} // namespace
-
 constexpr StatusLine kStatusLines[] = {StatusLine::Source, StatusLine::Dlc, StatusLine::Main};
 
 HWND StatusControl(HWND window, StatusLine line)
@@ -54,6 +52,8 @@ HWND StatusControl(HWND window, StatusLine line)
     }
     return nullptr;
 }
+
+} // namespace
 
 void ApplyStatusChange(HWND window, StatusChange change)
 {

@@ -6,9 +6,6 @@
 #include "setup/setup_rules.h"
 #include "setup/setup_session.h"
 
-// The control of a status line; null for StatusLine::None.
-HWND StatusControl(HWND window, StatusLine line);
-
 // The three status lines as live regions, which a screen reader reads out
 // as they change; the marks go before the controls do.
 void MarkStatusLinesLive(HWND window);

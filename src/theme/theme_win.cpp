@@ -193,10 +193,10 @@ StatusColours CurrentStatusColours()
     return StatusColoursFor(HighContrastOn(), ReadSystemColours());
 }
 
-bool FollowColourChange(HWND window, UINT message, bool darkWindow)
+void FollowColourChange(HWND window, UINT message, bool darkWindow)
 {
     if (message != WM_SYSCOLORCHANGE && message != WM_SETTINGCHANGE && message != WM_THEMECHANGED)
-        return false;
+        return;
     // Top-level windows hear of a colour change; their controls only
     // through them.
     if (message == WM_SYSCOLORCHANGE)
@@ -205,7 +205,6 @@ bool FollowColourChange(HWND window, UINT message, bool darkWindow)
         UseDarkTitleBar(window);
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    return true;
 }
 
 namespace {

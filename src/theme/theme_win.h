@@ -44,9 +44,9 @@ StatusColours CurrentStatusColours();
 // A change of the colours or of high contrast (WM_SYSCOLORCHANGE,
 // WM_SETTINGCHANGE, WM_THEMECHANGED): the window's controls hear of it, a
 // dark window's title bar follows the mode, and everything is painted again
-// in the new colours. True for those three messages, which still go on to
-// DefWindowProcW.
-bool FollowColourChange(HWND window, UINT message, bool darkWindow);
+// in the new colours. Other messages are left alone; all of them still go on
+// to the window's own handling and DefWindowProcW.
+void FollowColourChange(HWND window, UINT message, bool darkWindow);
 // The dark windows' answer to WM_DRAWITEM (their owner-drawn buttons), to
 // WM_ERASEBKGND and to the WM_CTLCOLOR* messages: true, with the result, for
 // those messages; false for every other one.
