@@ -1,5 +1,7 @@
 #include "setup/log_model.h"
 
+#include <algorithm>
+
 namespace {
 
 std::size_t ShownLength(const std::wstring& line)
@@ -17,6 +19,21 @@ const std::wstring& LineAt(const LogModel& model, std::uint64_t number)
 bool Fits(std::size_t chars, std::size_t lines, std::size_t length, StepLimit limit)
 {
     return lines == 0 || (lines < limit.lines && chars + length <= limit.chars);
+}
+
+// Whether the lines after what the control shows fit in one step.
+bool NewerLinesFit(const LogModel& model, const LogView& view, StepLimit limit)
+{
+    const std::uint64_t end = LogEnd(model);
+    std::size_t chars = 0, lines = 0;
+    for (std::uint64_t number = std::max(view.end, model.first); number < end; ++number) {
+        const std::size_t length = ShownLength(LineAt(model, number));
+        if (!Fits(chars, lines, length, limit))
+            return false;
+        chars += length;
+        ++lines;
+    }
+    return true;
 }
 
 } // namespace
@@ -66,9 +83,12 @@ LogStep NextLogStep(const LogModel& model, LogView& view, StepLimit limit)
     LogStep step;
     const std::uint64_t end = LogEnd(model);
 
-    // Everything shown has left the model (or nothing is shown): start
-    // again from the newest lines, so the control never shows a gap.
-    if (view.end <= model.first || view.first == view.end) {
+    // Everything shown has left the model (or nothing is shown), or the
+    // newer lines would take more than this step: start again from the
+    // newest lines, so the control never shows a gap and one step always
+    // brings the newest line.
+    if (view.end <= model.first || view.first == view.end
+        || !NewerLinesFit(model, view, limit)) {
         step.clear = view.chars > 0;
         view = LogView();
         view.first = view.end = end;

@@ -15,8 +15,8 @@
 
 inline constexpr std::size_t kLogHighMark = 64000;
 inline constexpr std::size_t kLogLowMark = 48000;
-inline constexpr std::size_t kLogStepChars = 4000;
-inline constexpr std::size_t kLogStepLines = 150;
+inline constexpr std::size_t kLogStepChars = 2000;
+inline constexpr std::size_t kLogStepLines = 60;
 
 // The CR LF that ends every line in the control; the model and the batches
 // count it with the line.
@@ -79,6 +79,8 @@ bool ViewIsCurrent(const LogModel& model, const LogView& view);
 // is applied. In turn: lines that left the model are dropped from the front;
 // newer lines are appended; once nothing newer is missing, older lines of
 // the model are filled in at the front. When everything shown has left the
-// model, the control starts again from the model's newest lines. A step adds
-// at most limit.chars characters and limit.lines lines (at least one line).
+// model, or the newer lines would not fit in one step, the control starts
+// again from the model's newest lines, so every step ends the control with
+// the model's newest line. A step adds at most limit.chars characters and
+// limit.lines lines (at least one line).
 LogStep NextLogStep(const LogModel& model, LogView& view, StepLimit limit = {});

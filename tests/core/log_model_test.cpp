@@ -33,12 +33,13 @@ void Apply(const LogStep& step, std::wstring& control)
     control += step.append;
 }
 
-// The control always shows lines of the model, consecutive and in order.
+// After every step the control shows lines of the model, consecutive and
+// in order, up to the model's newest line.
 void ExpectControlIsAPartOfTheModel(const LogModel& model, const LogView& view,
                                     const std::wstring& control)
 {
     ASSERT_GE(view.first, model.first);
-    ASSERT_LE(view.end, LogEnd(model));
+    ASSERT_EQ(view.end, LogEnd(model));
     ASSERT_EQ(control, Shown(model, view.first, view.end));
     ASSERT_EQ(view.chars, control.size());
 }
