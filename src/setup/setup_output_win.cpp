@@ -7,6 +7,7 @@
 
 #include "base/names.h"
 #include "setup/log_model.h"
+#include "setup/log_pace.h"
 #include "setup/setup_messages_win.h"
 #include "setup/setup_rules.h"
 #include "setup/setup_view_win.h"
@@ -15,9 +16,8 @@
 
 namespace {
 
-// While output keeps coming, the log control takes a step this often; when
-// it pauses, the timer takes steps until the control shows the whole model.
-constexpr ULONGLONG kStepIntervalMs = 250;
+// The timer's pace: it lets the reader go and takes the log's steps (see
+// log_pace.h for when).
 constexpr UINT kTimerMs = USER_TIMER_MINIMUM;
 
 void ApplyResult(HWND window, SetupSession& session, const ResultVerdict& result)
@@ -80,8 +80,17 @@ void ReleaseBatch(HWND window, OutputPacing& pacing, HANDLE taken)
     StartTimer(window, pacing);
 }
 
-// One step of the log control towards the model, with drawing suspended
-// meanwhile; the caret ends behind the newest line, which keeps it in view.
+bool StepDue(const OutputPacing& pacing)
+{
+    return LogStepDue(
+        {GetTickCount64(), pacing.lastStepMs, pacing.lastOutputMs, pacing.outputEnded});
+}
+
+// One step of the log control towards the model; the caret ends behind the
+// newest line, which keeps it in view. Drawing is suspended meanwhile by
+// taking WS_VISIBLE off the control's style, which is what WM_SETREDRAW does
+// on Windows: under Wine WM_SETREDRAW leaves the style, and the edit control
+// then draws its scroll bar at every change, some 4 ms each time.
 void StepLog(HWND window, SetupSession& session)
 {
     PacingOf(window).lastStepMs = GetTickCount64();
@@ -89,7 +98,8 @@ void StepLog(HWND window, SetupSession& session)
     if (!step.clear && step.dropChars == 0 && step.prepend.empty() && step.append.empty())
         return;
     const HWND log = Control(window, IdLog);
-    SendMessageW(log, WM_SETREDRAW, FALSE, 0);
+    const LONG_PTR style = GetWindowLongPtrW(log, GWL_STYLE);
+    SetWindowLongPtrW(log, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
     if (step.clear)
         SetWindowTextW(log, L"");
     if (step.dropChars > 0) {
@@ -108,16 +118,8 @@ void StepLog(HWND window, SetupSession& session)
     const int length = GetWindowTextLengthW(log);
     SendMessageW(log, EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
     SendMessageW(log, EM_SCROLLCARET, 0, 0);
-    SendMessageW(log, WM_SETREDRAW, TRUE, 0);
+    SetWindowLongPtrW(log, GWL_STYLE, style);
     RedrawWindow(log, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-}
-
-bool OutputWaiting(HWND window)
-{
-    MSG waiting;
-    return PeekMessageW(&waiting, window, WM_SETUP_OUTPUT, WM_SETUP_OUTPUT,
-                        PM_NOREMOVE)
-        != FALSE;
 }
 
 } // namespace
@@ -141,10 +143,12 @@ void HandleToolOutput(HWND window, SetupSession& session, WPARAM taken, LPARAM b
     std::unique_ptr<OutputBatch> owned(reinterpret_cast<OutputBatch*>(batch));
     ApplyBatch(window, session, *owned);
     OutputPacing& pacing = PacingOf(window);
+    pacing.lastOutputMs = GetTickCount64();
+    pacing.outputEnded = false;
     ReleaseBatch(window, pacing, reinterpret_cast<HANDLE>(taken));
     // The log's step waits while input does: the timer comes after it.
     if (!ViewIsCurrent(session.log, session.logView)) {
-        if (GetTickCount64() - pacing.lastStepMs >= kStepIntervalMs && !InputWaiting())
+        if (StepDue(pacing) && !InputWaiting())
             StepLog(window, session);
         StartTimer(window, pacing);
     }
@@ -154,16 +158,12 @@ void OnOutputTimer(HWND window, SetupSession& session)
 {
     OutputPacing& pacing = PacingOf(window);
     if (pacing.owedRelease) {
-        // Output is flowing: the log keeps its pace.
         ReleaseSemaphore(pacing.owedRelease, pacing.owedCount, nullptr);
         pacing.owedRelease = nullptr;
         pacing.owedCount = 0;
-        if (GetTickCount64() - pacing.lastStepMs >= kStepIntervalMs)
-            StepLog(window, session);
-    } else if (!OutputWaiting(window)) {
-        // The output pauses: catch up.
-        StepLog(window, session);
     }
+    if (!ViewIsCurrent(session.log, session.logView) && StepDue(pacing))
+        StepLog(window, session);
     if (!pacing.owedRelease && ViewIsCurrent(session.log, session.logView)) {
         KillTimer(window, kOutputTimerId);
         pacing.timerRunning = false;
@@ -186,8 +186,10 @@ void DropQueuedOutput(HWND window)
 
 void FinishToolOutput(HWND window, SetupSession& session)
 {
+    OutputPacing& pacing = PacingOf(window);
+    pacing.outputEnded = true;
     if (!ViewIsCurrent(session.log, session.logView)) {
         StepLog(window, session);
-        StartTimer(window, PacingOf(window));
+        StartTimer(window, pacing);
     }
 }

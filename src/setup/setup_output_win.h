@@ -12,10 +12,13 @@
 // The setup window's timer that paces the output (WM_TIMER with this ID).
 inline constexpr UINT_PTR kOutputTimerId = 1;
 
-// How the window paces the tool's output: the log control's last step, and
-// the batches taken but not yet let go, which the reader waits for.
+// How the window paces the tool's output: the log control's last step, the
+// last batch and whether more can come, and the batches taken but not yet
+// let go, which the reader waits for.
 struct OutputPacing {
     ULONGLONG lastStepMs = 0;
+    ULONGLONG lastOutputMs = 0;
+    bool outputEnded = false;
     HANDLE owedRelease = nullptr; // the reader's semaphore
     long owedCount = 0;
     bool timerRunning = false;

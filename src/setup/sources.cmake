@@ -2,6 +2,7 @@ target_sources(vantaroo_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/install_folder_rule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/line_splitter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/log_model.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/log_pace.cpp
     ${CMAKE_CURRENT_LIST_DIR}/output_batcher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/post_retry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/reader_schedule.cpp
