@@ -77,10 +77,12 @@ TEST(SetupRules, AResultLineSetsTheVerdictOfTheCheckThatRuns)
         EXPECT_EQ(TakeResultLine(session, c.passed), c.line) << c.name;
         EXPECT_EQ(session.source.verdict, c.source) << c.name;
         EXPECT_EQ(session.dlc.verdict, c.dlc) << c.name;
-        if (c.line == StatusLine::Source)
+        if (c.line == StatusLine::Source) {
             EXPECT_EQ(session.source.accepted, c.passed) << c.name;
-        if (c.line == StatusLine::Dlc)
+        }
+        if (c.line == StatusLine::Dlc) {
             EXPECT_EQ(session.dlc.accepted, c.passed) << c.name;
+        }
     }
 }
 
