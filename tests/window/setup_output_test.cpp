@@ -131,6 +131,53 @@ TEST_F(SetupOutput, BatchesOfACheckEndAsTheirLinesSayAndEveryBatchIsLetGo)
         << "released more often than batches were posted";
 }
 
+// A batch of more lines than the log takes in one step: once the run has
+// ended the log shows the newest line at once and then fills in the older
+// ones, and through its steps it stays visible with its scroll bar at the
+// end.
+TEST_F(SetupOutput, AfterALongBatchTheLogShowsTheNewestLineFirstThenEveryLine)
+{
+    SetupSession& session = SessionOf(window_);
+    session.phase = SetupPhase::CheckSource;
+    session.source = {false, CheckVerdict::Checking};
+    auto batch = std::make_unique<OutputBatch>();
+    std::wstring all;
+    for (int i = 0; i < 1000; ++i) {
+        batch->logLines.push_back(L"line " + std::to_wstring(i));
+        all += batch->logLines.back() + L"\r\n";
+    }
+    batch->lineCount = batch->logLines.size();
+    Post(std::move(batch));
+    ASSERT_TRUE(Released());
+    PostMessageW(window_, WM_SETUP_EXIT, 0, TRUE);
+    ASSERT_TRUE(PumpUntil([&] { return IsIdle(session); }));
+
+    const HWND log = Control(window_, IdLog);
+    const auto endsWithNewest = [&] {
+        const std::wstring text = TextOf(log);
+        return text.size() >= 10 && text.compare(text.size() - 10, 10, L"line 999\r\n") == 0;
+    };
+    const auto atTheEnd = [&] {
+        SCROLLINFO scroll = {};
+        scroll.cbSize = sizeof(scroll);
+        scroll.fMask = SIF_ALL;
+        GetScrollInfo(log, SB_VERT, &scroll);
+        return scroll.nPos + static_cast<int>(scroll.nPage) > scroll.nMax;
+    };
+    EXPECT_TRUE(endsWithNewest());
+    EXPECT_LT(TextOf(log).size(), all.size()) << "the older lines come in later steps";
+    bool visible = true, newest = true, scrolled = true;
+    EXPECT_TRUE(PumpUntil([&] {
+        visible = visible && IsWindowVisible(log);
+        newest = newest && endsWithNewest();
+        scrolled = scrolled && atTheEnd();
+        return TextOf(log) == all;
+    }));
+    EXPECT_TRUE(visible);
+    EXPECT_TRUE(newest);
+    EXPECT_TRUE(scrolled);
+}
+
 // During an installation run, result lines are not verdicts: both check
 // lines keep what they showed.
 TEST_F(SetupOutput, AResultLineDuringAnInstallationChangesNoCheckLine)
