@@ -1,14 +1,15 @@
 // The flood benchmark, in one launcher session: source checks whose tool
 // prints 200,000, 2,000,000 and 8,000,000 short lines as fast as it can. The
-// first two are set against a reader that only discards the same output
-// (flood_relay.exe discard), the first also against the per-line relay
-// (flood_relay.exe). Prints the durations and their ratios, the run-over (how
-// long the run went on after the tool's process had ended, until the choice
-// buttons were back and the log showed the last line), the longest time a
-// real key press (Tab) waited for the launcher's window during each flood,
-// the longest WM_NULL round trip, and the launcher's largest working set
-// during each flood against that of the idle setup window after a quiet
-// check (so that both include what the file dialog leaves loaded).
+// first two are set against the fastest of three runs of a reader that only
+// discards the same output (flood_relay.exe discard), the first also against
+// the per-line relay (flood_relay.exe). Prints the durations and their
+// ratios, the run-over (how long the run went on after the tool's process
+// had ended, until the choice buttons were back and the log showed the last
+// line), the longest time a real key press (Tab) waited for the launcher's
+// window during each flood, the longest WM_NULL round trip, and the
+// launcher's largest working set during each flood against that of the idle
+// setup window after a quiet check (so that both include what the file
+// dialog leaves loaded).
 #include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -245,8 +246,21 @@ int wmain()
         return Fail("the launcher did not end after WM_CLOSE");
 
     const DWORD relayMs = RunRelay(release, iso, kLines, false);
-    const DWORD someDiscardMs = RunRelay(release, iso, kLines, true);
-    const DWORD manyDiscardMs = RunRelay(release, iso, kManyLines, true);
+    // The discarding reader's time varies from run to run more than the
+    // launcher's: its fastest of three is the floor the launcher is set
+    // against.
+    const auto fastestDiscard = [&](int lines) {
+        DWORD fastest = 0;
+        for (int run = 0; run < 3; ++run) {
+            const DWORD ms = RunRelay(release, iso, lines, true);
+            if (!ms)
+                return DWORD{0};
+            fastest = fastest ? std::min(fastest, ms) : ms;
+        }
+        return fastest;
+    };
+    const DWORD someDiscardMs = fastestDiscard(kLines);
+    const DWORD manyDiscardMs = fastestDiscard(kManyLines);
     if (!relayMs || !someDiscardMs || !manyDiscardMs)
         return Fail("flood_relay.exe did not run");
 
@@ -267,14 +281,14 @@ int wmain()
     std::printf("  run-over after the tool's exit: %lld ms (target <= 50)\n", quietRunOver);
     std::printf("200,000 lines\n");
     std::printf("  launcher run:                 %llu ms\n", some.runMs);
-    std::printf("  discarding reader run:        %lu ms\n", someDiscardMs);
+    std::printf("  discarding reader, fastest of 3: %lu ms\n", someDiscardMs);
     std::printf("  ratio to it (target <= 1.5):  %.2f\n", ratio(some.runMs, someDiscardMs));
     std::printf("  per-line relay run:           %lu ms\n", relayMs);
     std::printf("  ratio to it:                  %.2f\n", ratio(some.runMs, relayMs));
     printFlood(some);
     std::printf("2,000,000 lines\n");
     std::printf("  launcher run:                 %llu ms\n", many.runMs);
-    std::printf("  discarding reader run:        %lu ms\n", manyDiscardMs);
+    std::printf("  discarding reader, fastest of 3: %lu ms\n", manyDiscardMs);
     std::printf("  ratio to it (target <= 1.5):  %.2f\n", ratio(many.runMs, manyDiscardMs));
     printFlood(many);
     std::printf("8,000,000 lines\n");
