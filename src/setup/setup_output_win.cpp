@@ -68,7 +68,8 @@ bool InputWaiting()
 
 // Input and paint wait while posted messages are queued, and once let go the
 // reader posts its next batch at once: while any input or paint is waiting
-// the batch is let go only from the timer, which comes after both.
+// the batch is let go only once nothing waits (ReleaseOwedOutput, from the
+// setup loop) or from the timer, which comes after both.
 void ReleaseBatch(HWND window, OutputPacing& pacing, HANDLE taken)
 {
     if (!Waiting(QS_INPUT | QS_PAINT)) {
@@ -86,6 +87,21 @@ bool StepDue(const OutputPacing& pacing)
         {GetTickCount64(), pacing.lastStepMs, pacing.lastOutputMs, pacing.outputEnded});
 }
 
+struct ScrollBarState {
+    int min, max, page, position;
+
+    bool operator==(const ScrollBarState&) const = default;
+};
+
+ScrollBarState VerticalScrollBar(HWND control)
+{
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    GetScrollInfo(control, SB_VERT, &info);
+    return {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos};
+}
+
 // One step of the log control towards the model; the caret ends behind the
 // newest line, which keeps it in view. Drawing is suspended meanwhile by
 // taking WS_VISIBLE off the control's style, which is what WM_SETREDRAW does
@@ -98,6 +114,9 @@ void StepLog(HWND window, SetupSession& session)
     if (!step.clear && step.dropChars == 0 && step.prepend.empty() && step.append.empty())
         return;
     const HWND log = Control(window, IdLog);
+    // With no paint pending, the scroll bar on the screen shows this state.
+    const bool drawn = !GetUpdateRect(log, nullptr, FALSE);
+    const ScrollBarState before = VerticalScrollBar(log);
     const LONG_PTR style = GetWindowLongPtrW(log, GWL_STYLE);
     SetWindowLongPtrW(log, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
     if (step.clear)
@@ -119,7 +138,17 @@ void StepLog(HWND window, SetupSession& session)
     SendMessageW(log, EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
     SendMessageW(log, EM_SCROLLCARET, 0, 0);
     SetWindowLongPtrW(log, GWL_STYLE, style);
-    RedrawWindow(log, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    // The control's changes mark its frame for drawing too, and under Wine
+    // the scroll bar costs some 6 ms to draw, most of the paint. While output
+    // floods the log, every step starts again from as many newest lines as
+    // the last and leaves the scroll bar as it is drawn: only the text is
+    // drawn again then.
+    UINT frame = RDW_FRAME;
+    if (drawn && VerticalScrollBar(log) == before) {
+        RedrawWindow(log, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME);
+        frame = 0;
+    }
+    RedrawWindow(log, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | frame);
 }
 
 } // namespace
@@ -154,14 +183,20 @@ void HandleToolOutput(HWND window, SetupSession& session, WPARAM taken, LPARAM b
     }
 }
 
-void OnOutputTimer(HWND window, SetupSession& session)
+void ReleaseOwedOutput(HWND window)
 {
     OutputPacing& pacing = PacingOf(window);
-    if (pacing.owedRelease) {
-        ReleaseSemaphore(pacing.owedRelease, pacing.owedCount, nullptr);
-        pacing.owedRelease = nullptr;
-        pacing.owedCount = 0;
-    }
+    if (!pacing.owedRelease)
+        return;
+    ReleaseSemaphore(pacing.owedRelease, pacing.owedCount, nullptr);
+    pacing.owedRelease = nullptr;
+    pacing.owedCount = 0;
+}
+
+void OnOutputTimer(HWND window, SetupSession& session)
+{
+    ReleaseOwedOutput(window);
+    OutputPacing& pacing = PacingOf(window);
     if (!ViewIsCurrent(session.log, session.logView) && StepDue(pacing))
         StepLog(window, session);
     if (!pacing.owedRelease && ViewIsCurrent(session.log, session.logView)) {

@@ -38,6 +38,11 @@ void EmptyLog(HWND window, SetupSession& session);
 // had their turn.
 void HandleToolOutput(HWND window, SetupSession& session, WPARAM taken, LPARAM batch);
 
+// Lets the reader go on, for the batches the window took while input or
+// paint waited. The setup loop calls it when nothing waits in the thread's
+// queue; the pacing timer does too, for the loops of modal dialogs.
+void ReleaseOwedOutput(HWND window);
+
 // The pacing timer: lets the reader go on once input and paint have had
 // their turn, and brings the log up to date while the output pauses.
 void OnOutputTimer(HWND window, SetupSession& session);

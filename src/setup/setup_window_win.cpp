@@ -336,7 +336,13 @@ HWND CreateSetupWindow()
 void RunSetupLoop(HWND window)
 {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        // Nothing waits, so input and paint have had their turn: the reader
+        // goes on now rather than at the pacing timer's next tick.
+        if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0 && IsWindow(window))
+            ReleaseOwedOutput(window);
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0)
+            break;
         if (IsDialogMessageW(window, &message))
             continue;
         TranslateMessage(&message);

@@ -10,8 +10,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/launcher_state_win.h"
+#include "driver.h"
 #include "pump_messages.h"
 #include "base/names.h"
 #include "setup/output_batcher.h"
@@ -177,6 +179,41 @@ TEST_F(SetupOutput, AfterALongBatchTheLogShowsTheNewestLineFirstThenEveryLine)
     EXPECT_TRUE(visible);
     EXPECT_TRUE(newest);
     EXPECT_TRUE(scrolled);
+}
+
+// The log as the screen shows it, once its paint is done and has had time
+// to reach the screen (nothing tells when it has).
+std::vector<COLORREF> LogOnScreen(HWND log)
+{
+    EXPECT_TRUE(PumpUntil([&] { return !GetUpdateRect(log, nullptr, FALSE); }));
+    const ULONGLONG until = GetTickCount64() + 300;
+    EXPECT_TRUE(PumpUntil([&] { return GetTickCount64() >= until; }));
+    return driver::ScreenPixels(log);
+}
+
+// A step may leave the log's scroll bar as it is on the screen and draw only
+// the text again; whether it did or not, the screen must show the log as a
+// full repaint draws it. Each batch here replaces the whole log with as many
+// lines as before, as a flood does, so its scroll bar stays the same after
+// the first.
+TEST_F(SetupOutput, AfterEveryStepTheScreenShowsTheLogAsARepaintDrawsIt)
+{
+    SetupSession& session = SessionOf(window_);
+    session.phase = SetupPhase::CheckSource;
+    const HWND log = Control(window_, IdLog);
+    for (int round = 0; round < 4; ++round) {
+        auto batch = std::make_unique<OutputBatch>();
+        batch->logLinesSkipped = 1000;
+        for (int i = 0; i < 60; ++i)
+            batch->logLines.push_back(L"flood line " + std::to_wstring(round * 1000 + i));
+        batch->lineCount = batch->logLines.size() + 1000;
+        Post(std::move(batch));
+        ASSERT_TRUE(Released());
+        ASSERT_TRUE(PumpUntil([&] { return ViewIsCurrent(session.log, session.logView); }));
+        const std::vector<COLORREF> shown = LogOnScreen(log);
+        RedrawWindow(log, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        EXPECT_TRUE(shown == LogOnScreen(log)) << "round " << round;
+    }
 }
 
 // During an installation run, result lines are not verdicts: both check
