@@ -45,6 +45,16 @@ std::unique_ptr<OutputBatch> Batch(std::initializer_list<const wchar_t*> logLine
     return batch;
 }
 
+// A batch of log lines "<prefix><from>" up to "<prefix><from + count - 1>".
+std::unique_ptr<OutputBatch> NumberedBatch(const std::wstring& prefix, int from, int count)
+{
+    auto batch = std::make_unique<OutputBatch>();
+    for (int i = from; i < from + count; ++i)
+        batch->logLines.push_back(prefix + std::to_wstring(i));
+    batch->lineCount = batch->logLines.size();
+    return batch;
+}
+
 class SetupOutput : public testing::Test {
 protected:
     void SetUp() override
@@ -142,13 +152,10 @@ TEST_F(SetupOutput, AfterALongBatchTheLogShowsTheNewestLineFirstThenEveryLine)
     SetupSession& session = SessionOf(window_);
     session.phase = SetupPhase::CheckSource;
     session.source = {false, CheckVerdict::Checking};
-    auto batch = std::make_unique<OutputBatch>();
+    auto batch = NumberedBatch(L"line ", 0, 1000);
     std::wstring all;
-    for (int i = 0; i < 1000; ++i) {
-        batch->logLines.push_back(L"line " + std::to_wstring(i));
-        all += batch->logLines.back() + L"\r\n";
-    }
-    batch->lineCount = batch->logLines.size();
+    for (const std::wstring& line : batch->logLines)
+        all += line + L"\r\n";
     Post(std::move(batch));
     ASSERT_TRUE(Released());
     // Handled at once, so that what the log shows right after the run's end
@@ -202,11 +209,9 @@ TEST_F(SetupOutput, AfterEveryStepTheScreenShowsTheLogAsARepaintDrawsIt)
     session.phase = SetupPhase::CheckSource;
     const HWND log = Control(window_, IdLog);
     for (int round = 0; round < 4; ++round) {
-        auto batch = std::make_unique<OutputBatch>();
+        auto batch = NumberedBatch(L"flood line ", round * 1000, 60);
         batch->logLinesSkipped = 1000;
-        for (int i = 0; i < 60; ++i)
-            batch->logLines.push_back(L"flood line " + std::to_wstring(round * 1000 + i));
-        batch->lineCount = batch->logLines.size() + 1000;
+        batch->lineCount += 1000;
         Post(std::move(batch));
         ASSERT_TRUE(Released());
         ASSERT_TRUE(PumpUntil([&] { return ViewIsCurrent(session.log, session.logView); }));
