@@ -269,7 +269,17 @@ use_display_scale() {
     local reg="$build_root/display-scale.reg"
     printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n[HKEY_CURRENT_CONFIG\\Software\\Fonts]\n"LogPixels"=dword:%08x\n' \
         "$dpi" "$dpi" >"$reg"
-    "$WINELOADER" regedit "$reg" >/dev/null 2>&1 || fail "regedit could not set the display scale to $dpi DPI."
+    # Once in a full run regedit failed here and did not again; its words are
+    # kept, shown, and it is tried once more, since writing the file is
+    # harmless to repeat.
+    local said="$build_root/display-scale-regedit.log"
+    if ! "$WINELOADER" regedit "$reg" >"$said" 2>&1; then
+        echo "regedit failed to set the display scale to $dpi DPI; it said:" >&2
+        cat "$said" >&2
+        sleep 2
+        "$WINELOADER" regedit "$reg" >"$said" 2>&1 \
+            || fail "regedit could not set the display scale to $dpi DPI: $(cat "$said")"
+    fi
     "$WINESERVER" -k >/dev/null 2>&1 || true
     if [ -n "${wineserver_pid:-}" ]; then
         wait "$wineserver_pid" 2>/dev/null || true
